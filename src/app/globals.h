@@ -1,0 +1,22 @@
+#pragma once
+
+#include "../platform/date_time.h"
+
+#include <string>
+
+namespace qs::app {
+
+// The program-wide values every window shares.
+struct Globals {
+    std::string AppDir;      // the program's folder, ending in a separator
+    std::string AppTitle;    // ":: Quorrel Shutdown 2.2 ::"
+    std::string ActionName = "Shutdown";
+    bool ForcedAction = false;
+    DateTime ActionDate;
+};
+
+constexpr int kVersionMajor = 2;
+constexpr int kVersionMinor = 2;
+constexpr int kVersionRevision = 104;
+
+} // namespace qs::app

@@ -1,0 +1,45 @@
+#include "application.h"
+
+#include "../platform/clock.h"
+#include "form.h"
+
+#include <algorithm>
+
+namespace qs::forms {
+
+void Application::registerForm(Form& form) {
+    if (std::find(forms_.begin(), forms_.end(), &form) == forms_.end())
+        forms_.push_back(&form);
+}
+
+void Application::forgetForm(Form& form) {
+    unregisterForm(form);
+    if (&form == mainForm_)
+        endProgram();
+}
+
+void Application::unregisterForm(Form& form) {
+    forms_.erase(std::remove(forms_.begin(), forms_.end(), &form), forms_.end());
+    if (&form == mainForm_)
+        mainForm_ = nullptr;
+}
+
+Form* Application::findForm(const std::string& name) const {
+    for (Form* f : forms_)
+        if (f->name() == name)
+            return f;
+    return nullptr;
+}
+
+void Application::endProgram() {
+    if (ended_)
+        return;
+    ended_ = true;
+    observer_->programEnded();
+}
+
+void Application::run() {
+    clock_.runUntil([this] { return ended_; });
+}
+
+} // namespace qs::forms

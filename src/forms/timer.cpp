@@ -1,0 +1,47 @@
+#include "timer.h"
+
+#include "../platform/clock.h"
+#include "application.h"
+#include "form.h"
+
+namespace qs::forms {
+
+Timer::Timer(Form& form, std::string name, int index, Control* container)
+    : Control(form, ControlKind::Timer, std::move(name), index, container) {
+    setVisible(false);
+}
+
+Timer::~Timer() { disarm(); }
+
+void Timer::setInterval(int ms) {
+    if (ms == interval_)
+        return;
+    interval_ = ms;
+    rearm();
+}
+
+void Timer::enabledChanged() {
+    if (form().isLoaded())
+        form().app().observer().timerToggled(*this);
+    rearm();
+}
+
+void Timer::rearm() {
+    disarm();
+    if (enabled() && interval_ > 0 && form().isLoaded())
+        registration_ = form().app().clock().startTimer(interval_, [this] { fire(); });
+}
+
+void Timer::disarm() {
+    if (registration_ != 0) {
+        form().app().clock().stopTimer(registration_);
+        registration_ = 0;
+    }
+}
+
+void Timer::fire() {
+    if (enabled() && form().isLoaded())
+        raise(Tick);
+}
+
+} // namespace qs::forms

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "control.h"
+
+#include <functional>
+
+namespace qs::forms {
+
+// A form timer: fires Timer every Interval milliseconds while Enabled, through the event loop.
+// Changing Interval or enabling starts the period afresh.
+class Timer : public Control {
+public:
+    Timer(Form& form, std::string name, int index, Control* container);
+    ~Timer() override;
+
+    int interval() const { return interval_; }
+    void setInterval(int ms);
+    // The text tag some handlers keep a counter in.
+    const std::string& tag() const { return tag_; }
+    void setTag(const std::string& t) { tag_ = t; }
+
+    std::function<void()> Tick;
+
+    // Called by the form when it is loaded or unloaded.
+    void rearm();
+    void disarm();
+
+protected:
+    void enabledChanged() override;
+
+private:
+    void fire();
+
+    int interval_ = 0;
+    int registration_ = 0;
+    std::string tag_;
+};
+
+} // namespace qs::forms

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "../clock.h"
+
+#include <cstdint>
+#include <functional>
+#include <map>
+
+namespace qs::fake {
+
+// A virtual clock: time moves only when a test advances it, firing the timers that fall due in
+// time order. The event loop is whatever the test pumps: runUntil calls the pump until done.
+class FakeClock : public platform::Clock {
+public:
+    FakeClock();
+
+    // A jump of the wall clock; timers run on their own tick count and do not fire.
+    void setNow(DateTime moment);
+    // Moves time forward, firing each timer when it falls due.
+    void advance(double seconds);
+    // One step of the outer driver (a script line); returns false when there is nothing left.
+    void setPump(std::function<bool()> pump) { pump_ = std::move(pump); }
+    int activeTimers() const { return static_cast<int>(timers_.size()); }
+
+    DateTime now() override;
+    double secondsSinceMidnight() override;
+    int startTimer(int intervalMs, std::function<void()> callback) override;
+    void stopTimer(int id) override;
+    void doEvents() override {}
+    void runUntil(const std::function<bool()>& done) override;
+    std::string formatLongTime(int secondsOfDay) override;
+    std::optional<int> parseTime(const std::string& text) override;
+    std::string dayName(int weekday) override;
+    std::string monthAbbrev(int month) override;
+
+private:
+    struct Entry {
+        std::int64_t interval;
+        std::int64_t due;
+        std::function<void()> callback;
+    };
+
+    std::int64_t tickMs_ = 0;    // monotonic, drives the timers
+    std::int64_t wallBaseMs_ = 0; // wall clock = wallBaseMs_ + tickMs_
+    int nextId_ = 1;
+    std::map<int, Entry> timers_;
+    std::function<bool()> pump_;
+};
+
+} // namespace qs::fake

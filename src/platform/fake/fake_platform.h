@@ -1,0 +1,31 @@
+#pragma once
+
+#include "../platform.h"
+#include "clock_fake.h"
+#include "dialogs_fake.h"
+#include "files_fake.h"
+#include "power_fake.h"
+#include "processes_fake.h"
+#include "registry_fake.h"
+#include "transcript.h"
+
+#include <iostream>
+
+namespace qs::fake {
+
+// Every fake service, writing to one transcript.
+struct FakePlatform {
+    explicit FakePlatform(std::ostream& out = std::cout) : transcript(out) {}
+
+    Transcript transcript;
+    FakeClock clock;
+    FakeDialogs dialogs{transcript};
+    FakeFiles files{transcript};
+    FakePower power{transcript};
+    FakeProcesses processes{transcript};
+    FakeRegistry registry{transcript};
+
+    platform::Platform services() { return {clock, dialogs, files, power, processes, registry}; }
+};
+
+} // namespace qs::fake
