@@ -13,8 +13,9 @@ void Application::registerForm(Form& form) {
 }
 
 void Application::forgetForm(Form& form) {
+    const bool main = &form == mainForm_;
     unregisterForm(form);
-    if (&form == mainForm_)
+    if (main)
         endProgram();
 }
 

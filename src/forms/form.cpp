@@ -147,6 +147,13 @@ void Form::setFocus(Control& control) {
         raise(control.GotFocus);
 }
 
+void Form::clearFocus() {
+    Control* previous = focused_;
+    focused_ = nullptr;
+    if (previous && previous->LostFocus)
+        raise(previous->LostFocus);
+}
+
 void Form::keyDown(int keyCode, int shift) {
     if (keyPreview_ && KeyDown) {
         try {

@@ -84,6 +84,8 @@ public:
 
     Control* focused() const { return focused_; }
     void setFocus(Control& control);
+    // Focus leaves the form's controls (raising LostFocus).
+    void clearFocus();
     // A key down on the form; with key preview the form's handler may consume it (set it to 0).
     void keyDown(int keyCode, int shift = 0);
     void activate();

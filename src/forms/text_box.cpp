@@ -32,8 +32,8 @@ void TextBox::typeKey(char key) {
         } catch (...) {
         }
     }
-    if (key == 0)
-        return;
+    if (key == 0 || key == '\r' || key == '\n')
+        return; // single-line: Enter inserts nothing
     std::string next = text_;
     int caret = selStart_;
     if (key == kBackspace) {

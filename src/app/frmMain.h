@@ -1,0 +1,158 @@
+#pragma once
+
+#include "../forms/button.h"
+#include "../forms/check_box.h"
+#include "../forms/combo_box.h"
+#include "../forms/form.h"
+#include "../forms/image.h"
+#include "../forms/label.h"
+#include "../forms/option_button.h"
+#include "../forms/scroll_bar.h"
+#include "../forms/status_bar.h"
+#include "../forms/text_box.h"
+#include "../forms/time_picker.h"
+#include "../forms/timer.h"
+#include "program.h"
+
+#include <array>
+#include <string>
+
+namespace qs::app {
+
+// Why CalcActionDate could not give a due moment.
+enum class ScheduleResult { Ok, NoWeekDay, NoSchedule };
+
+inline const std::string kSelectFile = "Select File...";
+inline const std::string kMessagePlaceholder = "Type your Message text here";
+
+// The main window: the controller of the whole program. All state lives in its controls.
+class frmMain : public forms::Form {
+public:
+    explicit frmMain(Program& program);
+
+    Program& program() const { return program_; }
+    // False when start-up hid the window ("Start minimized") or ended the program.
+    bool showAfterLoad() const { return showAfterLoad_; }
+
+    // Schedule arithmetic.
+    ScheduleResult CalcActionDate();
+    long CalcSeconds();
+    std::string RemainingTime();
+
+    // Settings files; SaveSett and SaveSettExit report whether the file was written.
+    bool SaveSett(const std::string& filename);
+    bool SaveSettExit(const std::string& filename);
+
+    void cmdActivate_Click();
+
+    // Controls, by the names the program's logic uses.
+    forms::Control* frmeAction;
+    std::array<forms::OptionButton*, 8> optExitOption;
+    forms::Control* frmeSch;
+    forms::Label* Label4;
+    forms::ComboBox* cboMode;
+    forms::Control* picWeek;
+    std::array<forms::Label*, 7> Label3;
+    std::array<forms::CheckBox*, 8> chkWeek; // 1..7, Monday first; [0] unused
+    forms::Control* picAT;
+    forms::Label* lblAt;
+    forms::TimePicker* ActTime;
+    forms::Control* picIN;
+    forms::Label* Label5;
+    forms::TextBox* txtPeriod;
+    forms::ComboBox* cboTimeUnit;
+    forms::Control* frmeActTime;
+    forms::Label* lblActionTime;
+    forms::Button* cmdActivate;
+    forms::Control* frmeActOpt;
+    std::array<forms::Control*, 4> picOptions; // 0, 1 and 3 exist
+    forms::CheckBox* chkForced;
+    forms::CheckBox* chkExecFile;
+    forms::TextBox* txtExecF;
+    forms::Button* cmdExecF;
+    std::array<forms::Label*, 2> Label2;
+    forms::TextBox* txtTimeout;
+    forms::ScrollBar* scrSecond;
+    forms::Label* Label1;
+    forms::TextBox* txtMessage;
+    forms::CheckBox* chkAlarmF;
+    forms::TextBox* txtAlarmF;
+    forms::Button* cmdAlarmF;
+    forms::Control* frmeHR;
+    forms::CheckBox* chkResumeF;
+    forms::TextBox* txtResumeF;
+    forms::Button* cmdResumeF;
+    forms::Label* lblWarn;
+    forms::StatusBar* stsBar;
+    // Options kept out of sight, edited through the options dialog.
+    forms::CheckBox* chkNewVersion;
+    forms::CheckBox* chkMinimized;
+    forms::CheckBox* chkBeep;
+    forms::CheckBox* chkHibernate;
+    forms::CheckBox* chkSaveSett;
+    forms::CheckBox* chkCloseExit;
+    forms::CheckBox* chkShowBalloon;
+    forms::CheckBox* chkActStartup;
+    forms::CheckBox* chkWindowsStartup;
+    forms::TextBox* txtBeepFreq;
+    forms::TextBox* txtVer;
+    forms::Image* IcoDisabled;
+    forms::Timer* tmrAction;
+    forms::Timer* tmrResume;
+
+    // Menus.
+    forms::MenuItem* mnu_menu;
+    forms::MenuItem* mnu_activate;
+    forms::MenuItem* mnu_update;
+    forms::MenuItem* mnu_exit;
+    forms::MenuItem* mnu_settings;
+    forms::MenuItem* mnu_options;
+    forms::MenuItem* mnu_saveset;
+    forms::MenuItem* mnu_minimize;
+    forms::MenuItem* mnu_help;
+    forms::MenuItem* mnu_howtouse;
+    forms::MenuItem* mnu_comments;
+    forms::MenuItem* mnu_about;
+    forms::MenuItem* pMenu;
+    forms::MenuItem* pAbout;
+    std::array<forms::MenuItem*, 6> pAction;
+    forms::MenuItem* pActivate;
+    forms::MenuItem* pRestore;
+    forms::MenuItem* pExit;
+
+private:
+    void CreateControls();
+    void CreateMenus();
+    void WireEvents();
+    void Form_Initialize();
+    void Form_Load();
+    void Form_QueryUnload(int& cancel, int mode);
+    void Form_Unload();
+
+    void mnu_exit_Click();
+    void mnu_minimize_Click();
+    void mnu_saveset_Click();
+    void pRestore_Click();
+
+    void LoadSett(const std::string& path);
+    void LoadSettExit(const std::string& path);
+    // Writes or deletes the start-with-Windows entry as chkWindowsStartup says.
+    void ApplyStartupEntry();
+
+    // Parts of start-up and exit that later pieces of the program fill in.
+    void InstallMainWindowProc() {}
+    void RestoreMainWindowProc() {}
+    void CloseOptionsDialog() {}
+    void TrayCreate() {}
+    void TraySetIcon() {}
+    void TrayBalloon(const std::string& /*text*/, int /*timeoutMs*/) {}
+    void TrayRelease() {}
+    void BeginVersionDownload(const std::string& /*url*/, const std::string& /*saveFile*/) {}
+
+    Program& program_;
+    platform::Platform& os_;
+    Globals& g_;
+    bool showAfterLoad_ = true;
+};
+
+} // namespace qs::app

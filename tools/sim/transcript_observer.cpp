@@ -1,0 +1,27 @@
+#include "transcript_observer.h"
+
+#include "../../src/forms/form.h"
+#include "../../src/forms/timer.h"
+
+namespace qs::sim {
+
+void TranscriptObserver::formShown(forms::Form& form, bool modal) {
+    transcript_.line("show " + form.name() + (modal ? " modal" : ""));
+}
+
+void TranscriptObserver::formHidden(forms::Form& form) { transcript_.line("hide " + form.name()); }
+
+void TranscriptObserver::formUnloaded(forms::Form& form) { transcript_.line("unload " + form.name()); }
+
+void TranscriptObserver::formChanged(forms::Form& form, forms::Property what) {
+    if (what == forms::Property::TopMost)
+        transcript_.line("topmost " + form.name() + (form.topMost() ? " on" : " off"));
+}
+
+void TranscriptObserver::timerToggled(forms::Timer& timer) {
+    transcript_.line("timer " + timer.name() + (timer.enabled() ? " on" : " off"));
+}
+
+void TranscriptObserver::programEnded() { transcript_.line("end"); }
+
+} // namespace qs::sim

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "../../src/forms/observer.h"
+#include "../../src/platform/fake/transcript.h"
+
+namespace qs::sim {
+
+// Writes the window changes of the forms model to the transcript.
+class TranscriptObserver : public forms::Observer {
+public:
+    explicit TranscriptObserver(fake::Transcript& t) : transcript_(t) {}
+
+    void formShown(forms::Form& form, bool modal) override;
+    void formHidden(forms::Form& form) override;
+    void formUnloaded(forms::Form& form) override;
+    void formChanged(forms::Form& form, forms::Property what) override;
+    void timerToggled(forms::Timer& timer) override;
+    void programEnded() override;
+
+private:
+    fake::Transcript& transcript_;
+};
+
+} // namespace qs::sim
