@@ -43,8 +43,11 @@ std::optional<std::string> FakeFiles::get(const std::string& path) const {
 }
 
 std::string FakeFiles::shortName(const std::string& path) const {
-    if (key(path).rfind(key(folder_), 0) == 0)
-        return path.substr(folder_.size());
+    std::string folder = folder_;
+    if (folder.empty() || folder.back() != '\\')
+        folder += '\\';
+    if (key(path).rfind(key(folder), 0) == 0)
+        return path.substr(folder.size());
     return path;
 }
 

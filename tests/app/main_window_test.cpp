@@ -1,0 +1,104 @@
+// The main window's close requests while an action is pending, on the fake backend.
+#include "app/frmMain.h"
+#include "platform/fake/fake_platform.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using namespace qs;
+
+namespace {
+
+struct MainWindowTest : ::testing::Test {
+    std::ostringstream out;
+    fake::FakePlatform os{out};
+    forms::Observer observer;
+    app::Program program{os.services(), observer};
+
+    app::frmMain& start() {
+        program.start();
+        out.str("");
+        return program.mainWindow();
+    }
+};
+
+TEST_F(MainWindowTest, ExitWhileActiveAsksAndNoKeepsEverything) {
+    auto& main = start();
+    main.tmrAction->setEnabled(true);
+    os.dialogs.queueAnswer(platform::kAnswerNo);
+    EXPECT_FALSE(main.close(forms::kFormCode));
+    EXPECT_TRUE(main.isLoaded());
+    EXPECT_TRUE(main.tmrAction->enabled());
+    EXPECT_EQ(out.str(), "msgbox 20 \":: Quorrel Shutdown 2.2 ::\" \"Quorrel Shutdown is Active. Do you want to "
+                         "Deactivate and Exit?   \" -> No\n");
+    EXPECT_FALSE(program.application().ended());
+}
+
+TEST_F(MainWindowTest, ExitWhileActiveAnsweredYesStopsTheTimerAndEnds) {
+    auto& main = start();
+    main.tmrAction->setEnabled(true);
+    os.dialogs.queueAnswer(platform::kAnswerYes);
+    EXPECT_TRUE(main.close(forms::kAppTaskManager));
+    EXPECT_FALSE(main.tmrAction->enabled());
+    EXPECT_TRUE(program.application().ended());
+    EXPECT_EQ(os.clock.activeTimers(), 0);
+}
+
+TEST_F(MainWindowTest, CloseBoxHidesWithoutAQuestionWhileActive) {
+    auto& main = start();
+    main.tmrAction->setEnabled(true);
+    EXPECT_FALSE(main.close(forms::kFormControlMenu));
+    EXPECT_FALSE(main.isVisible());
+    EXPECT_EQ(out.str().find("msgbox"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, SessionEndExitsWithoutAQuestion) {
+    auto& main = start();
+    main.tmrAction->setEnabled(true);
+    EXPECT_TRUE(main.close(forms::kAppWindows));
+    EXPECT_EQ(out.str().find("msgbox"), std::string::npos);
+    EXPECT_TRUE(program.application().ended());
+}
+
+TEST_F(MainWindowTest, SettingsSurviveARestart) {
+    auto& first = start();
+    first.optExitOption[6]->setValue(true);
+    first.chkForced->setValue(1);
+    first.chkWeek[2]->setValue(1);
+    first.chkWeek[7]->setValue(1);
+    first.txtTimeout->setText("45");
+    first.txtMessage->setText("Tea is ready");
+    first.cboMode->setListIndex(1);
+    first.cboTimeUnit->setListIndex(2);
+    first.ActTime->setSecondsOfDay(14 * 3600 + 20 * 60 + 5);
+    first.close(forms::kFormCode);
+
+    app::Program second(os.services(), observer);
+    second.start();
+    auto& main = second.mainWindow();
+    EXPECT_TRUE(main.optExitOption[6]->value());
+    EXPECT_FALSE(main.optExitOption[0]->value());
+    EXPECT_EQ(main.chkForced->value(), 1);
+    EXPECT_EQ(main.chkWeek[2]->value(), 1);
+    EXPECT_EQ(main.chkWeek[7]->value(), 1);
+    EXPECT_EQ(main.chkWeek[1]->value(), 0);
+    EXPECT_EQ(main.txtTimeout->text(), "45");
+    EXPECT_EQ(main.txtMessage->text(), "Tea is ready");
+    EXPECT_EQ(main.cboMode->listIndex(), 1);
+    EXPECT_EQ(main.cboTimeUnit->listIndex(), 2);
+    EXPECT_EQ(main.ActTime->secondsOfDay(), 14 * 3600 + 20 * 60 + 5);
+}
+
+TEST_F(MainWindowTest, SavedFileHoldsExactlyTheRecordBytes) {
+    auto& main = start();
+    main.txtPeriod->setText("12");
+    EXPECT_TRUE(main.SaveSett("C:\\Apps\\settings.vrk"));
+    const std::string bytes = *os.files.get("C:\\Apps\\settings.vrk");
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 36);
+    EXPECT_EQ(bytes.substr(0, 13), "True\r\nFalse\r\n");
+    EXPECT_NE(bytes.find("\r\n12\r\n2\r\n0\r\n"), std::string::npos);
+    EXPECT_EQ(bytes.substr(bytes.size() - 13), "12:00:00 AM\r\n");
+}
+
+} // namespace

@@ -1,0 +1,212 @@
+// The event semantics the program's logic relies on.
+#include "forms/application.h"
+#include "forms/button.h"
+#include "forms/check_box.h"
+#include "forms/combo_box.h"
+#include "forms/form.h"
+#include "forms/option_button.h"
+#include "forms/scroll_bar.h"
+#include "forms/text_box.h"
+#include "forms/timer.h"
+#include "platform/fake/clock_fake.h"
+
+#include <gtest/gtest.h>
+
+using namespace qs::forms;
+
+namespace {
+
+struct FormsTest : ::testing::Test {
+    qs::fake::FakeClock clock;
+    Observer observer;
+    Application app{clock, observer};
+    Form form{app, "frmTest"};
+};
+
+TEST_F(FormsTest, ProgrammaticChangesRaiseTheSameEventsAsUserEdits) {
+    int clicks = 0, changes = 0, listClicks = 0, scrolls = 0;
+    auto& box = form.add<CheckBox>("chk");
+    box.Click = [&] { ++clicks; };
+    box.setValue(1);
+    box.setValue(1); // no change, no event
+    box.userClick(); // toggles back to 0
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(box.value(), 0);
+
+    auto& text = form.add<TextBox>("txt");
+    text.Change = [&] { ++changes; };
+    text.setText("a");
+    text.setText("a");
+    EXPECT_EQ(changes, 1);
+
+    auto& list = form.add<ComboBox>("cbo");
+    list.addItem("one");
+    list.addItem("two");
+    list.Click = [&] { ++listClicks; };
+    EXPECT_TRUE(list.setListIndex(1));
+    EXPECT_FALSE(list.setListIndex(2));
+    EXPECT_TRUE(list.setListIndex(-1));
+    EXPECT_EQ(listClicks, 2);
+    EXPECT_EQ(list.text(), "");
+
+    auto& bar = form.add<ScrollBar>("scr");
+    bar.setRange(-1, 300);
+    bar.Change = [&] { ++scrolls; };
+    bar.setValue(500);
+    EXPECT_EQ(bar.value(), 300);
+    bar.setValue(-5);
+    EXPECT_EQ(bar.value(), -1);
+    EXPECT_EQ(scrolls, 2);
+}
+
+TEST_F(FormsTest, OptionButtonsAreGroupedByTheirContainer) {
+    Control& frameA = form.addControl(ControlKind::Frame, "frameA");
+    Control& frameB = form.addControl(ControlKind::Frame, "frameB");
+    auto& a0 = form.add<OptionButton>("opt", &frameA, 0);
+    auto& a1 = form.add<OptionButton>("opt", &frameA, 1);
+    auto& b0 = form.add<OptionButton>("other", &frameB, 0);
+    int clicks = 0;
+    a0.Click = [&] { ++clicks; };
+    a0.setValue(true);
+    b0.setValue(true);
+    a1.setValue(true);
+    EXPECT_FALSE(a0.value());
+    EXPECT_TRUE(a1.value());
+    EXPECT_TRUE(b0.value()); // another group is untouched
+    a0.setValue(true);
+    a0.setValue(true); // selecting the selected option reports it again
+    EXPECT_EQ(clicks, 3);
+    a0.setValue(false); // clearing raises nothing
+    EXPECT_EQ(clicks, 3);
+    EXPECT_FALSE(a1.value());
+}
+
+TEST_F(FormsTest, ReentrantHandlersSettle) {
+    auto& text = form.add<TextBox>("txt");
+    int rounds = 0;
+    // Clamp to three characters at most, as a normalising handler would.
+    text.Change = [&] {
+        ++rounds;
+        if (text.text().size() > 3)
+            text.setText(text.text().substr(0, 3));
+    };
+    text.setText("123456");
+    EXPECT_EQ(text.text(), "123");
+    EXPECT_EQ(rounds, 2);
+}
+
+TEST_F(FormsTest, KeyPressSeesTheKeyFirstAndMayDropIt) {
+    auto& text = form.add<TextBox>("txt");
+    text.setMaxLength(3);
+    std::string seenBefore;
+    text.KeyPress = [&](char& key) {
+        seenBefore = text.text();
+        if ((key < '0' || key > '9') && key != kBackspace)
+            key = 0;
+    };
+    for (char c : std::string("1a2-3"))
+        text.typeKey(c);
+    EXPECT_EQ(text.text(), "123");
+    EXPECT_EQ(seenBefore, "12"); // the last key ('3') saw the text before it
+    text.typeKey('4');            // the limit refuses a fourth character
+    EXPECT_EQ(text.text(), "123");
+    text.select(0, 3);
+    text.typeKey('9'); // typing replaces the selection
+    EXPECT_EQ(text.text(), "9");
+    text.typeKey(kBackspace);
+    EXPECT_EQ(text.text(), "");
+    text.typeKey('\r'); // a single-line box takes no line break
+    EXPECT_EQ(text.text(), "");
+}
+
+TEST_F(FormsTest, HandlerFailuresStayInsideTheEvent) {
+    auto& button = form.add<Button>("cmd");
+    button.Click = [] { throw std::runtime_error("failing step"); };
+    EXPECT_NO_THROW(button.userClick());
+}
+
+TEST_F(FormsTest, TimersFireThroughTheLoopOnlyWhileEnabledAndLoaded) {
+    auto& timer = form.add<Timer>("tmr");
+    timer.setInterval(1000);
+    int ticks = 0;
+    timer.Tick = [&] {
+        if (++ticks == 3)
+            timer.setEnabled(false);
+    };
+    clock.advance(5);
+    EXPECT_EQ(ticks, 0); // the form is not loaded yet
+    form.load();
+    clock.advance(2.5);
+    EXPECT_EQ(ticks, 2);
+    clock.advance(10);
+    EXPECT_EQ(ticks, 3);
+    timer.setEnabled(true);
+    form.unload();
+    clock.advance(10);
+    EXPECT_EQ(ticks, 3);
+    EXPECT_EQ(clock.activeTimers(), 0);
+}
+
+TEST_F(FormsTest, QueryUnloadCanCancelAndUnloadRunsOnce) {
+    int unloads = 0, lastMode = -1;
+    bool refuse = true;
+    form.QueryUnload = [&](int& cancel, int mode) {
+        lastMode = mode;
+        cancel = refuse ? 1 : 0;
+    };
+    form.Unload = [&](int&) {
+        ++unloads;
+        form.unload(); // asking again from inside the exit does nothing more
+    };
+    form.show();
+    EXPECT_FALSE(form.close(kFormControlMenu));
+    EXPECT_TRUE(form.isLoaded());
+    EXPECT_EQ(lastMode, 0);
+    refuse = false;
+    EXPECT_TRUE(form.close(kAppWindows));
+    EXPECT_EQ(unloads, 1);
+    EXPECT_FALSE(form.isLoaded());
+}
+
+TEST_F(FormsTest, EscapePressesTheCancelButtonAfterKeyPreview) {
+    auto& cancel = form.add<Button>("cmdCancel");
+    cancel.setCancel(true);
+    int pressed = 0, previewed = 0;
+    cancel.Click = [&] { ++pressed; };
+    form.setKeyPreview(true);
+    form.KeyDown = [&](int& key, int) { ++previewed, key = key == 65 ? 0 : key; };
+    form.load();
+    form.keyDown(65);
+    form.keyDown(kKeyEscape);
+    EXPECT_EQ(previewed, 2);
+    EXPECT_EQ(pressed, 1);
+    cancel.setEnabled(false);
+    form.keyDown(kKeyEscape);
+    EXPECT_EQ(pressed, 1);
+}
+
+TEST_F(FormsTest, ContainersDecideWhetherInputArrives) {
+    Control& panel = form.addControl(ControlKind::Panel, "pic");
+    auto& box = form.add<CheckBox>("chk", &panel);
+    EXPECT_TRUE(box.acceptsInput());
+    panel.setEnabled(false);
+    EXPECT_FALSE(box.acceptsInput());
+    panel.setEnabled(true);
+    panel.setVisible(false);
+    EXPECT_FALSE(box.acceptsInput());
+    EXPECT_FALSE(box.shownOnScreen());
+}
+
+TEST_F(FormsTest, ModalWindowsRunTheLoopUntilTheyClose) {
+    int pumped = 0;
+    clock.setPump([&] {
+        if (++pumped == 3)
+            form.hide();
+        return true;
+    });
+    form.showModal();
+    EXPECT_EQ(pumped, 3);
+    EXPECT_FALSE(form.isVisible());
+}
+
+} // namespace

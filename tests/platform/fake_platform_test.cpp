@@ -1,0 +1,58 @@
+// The fake backend must behave like the real services it stands in for.
+#include "platform/fake/fake_platform.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using namespace qs;
+
+TEST(FakeFiles, WildcardsMatchWithoutRegardToCase) {
+    EXPECT_TRUE(fake::wildcardMatch("C:\\Apps\\*.MP3", "c:\\apps\\alarm.mp3"));
+    EXPECT_TRUE(fake::wildcardMatch("C:\\Apps\\al?rm.*", "C:\\Apps\\alarm.wav"));
+    EXPECT_FALSE(fake::wildcardMatch("C:\\Apps\\al?rm", "C:\\Apps\\alrm"));
+    EXPECT_TRUE(fake::wildcardMatch("*", ""));
+    EXPECT_FALSE(fake::wildcardMatch("Select File...", "Select File"));
+}
+
+TEST(FakeFiles, ReadsLinesWhateverTheirEnds) {
+    std::ostringstream out;
+    fake::FakePlatform os{out};
+    os.files.put("C:\\Apps\\a", "one\r\ntwo\nthree\rfour");
+    EXPECT_EQ(*os.files.readLines("C:\\Apps\\A"), (std::vector<std::string>{"one", "two", "three", "four"}));
+    os.files.put("C:\\Apps\\b", "\r\n\r\n");
+    EXPECT_EQ(os.files.readLines("C:\\Apps\\b")->size(), 2u);
+    EXPECT_FALSE(os.files.readLines("C:\\Apps\\missing"));
+}
+
+TEST(FakeClock, TimersFireInTimeOrderAndAJumpFiresNone) {
+    fake::FakeClock clock;
+    std::string order;
+    const int slow = clock.startTimer(1000, [&] { order += 's'; });
+    clock.startTimer(400, [&] { order += 'f'; });
+    clock.advance(1.2);
+    EXPECT_EQ(order, "ffsf");
+    clock.setNow(DateTime::fromParts(2030, 1, 1));
+    EXPECT_EQ(order, "ffsf");
+    EXPECT_EQ(clock.now().iso(), "2030-01-01 00:00:00");
+    clock.stopTimer(slow);
+    clock.advance(0.8);
+    EXPECT_EQ(order, "ffsfff");
+    EXPECT_EQ(clock.now().iso(), "2030-01-01 00:00:00"); // 0.8 s later, still the same second
+}
+
+TEST(FakeClock, ReadsTimesAsUsEnglishRegionalSettingsDo) {
+    fake::FakeClock clock;
+    EXPECT_EQ(clock.formatLongTime(0), "12:00:00 AM");
+    EXPECT_EQ(clock.formatLongTime(14 * 3600 + 20 * 60), "2:20:00 PM");
+    EXPECT_EQ(clock.formatLongTime(12 * 3600 + 5), "12:00:05 PM");
+    for (int s : {0, 1, 43199, 43200, 86399})
+        EXPECT_EQ(clock.parseTime(clock.formatLongTime(s)), s);
+    EXPECT_EQ(clock.parseTime("14:20"), 14 * 3600 + 20 * 60);
+    EXPECT_EQ(clock.parseTime(" 2:20:00 pm "), 14 * 3600 + 20 * 60);
+    EXPECT_FALSE(clock.parseTime("13:00:00 PM"));
+    EXPECT_FALSE(clock.parseTime("25:00:00"));
+    EXPECT_FALSE(clock.parseTime("14"));
+    EXPECT_FALSE(clock.parseTime(""));
+    EXPECT_FALSE(clock.parseTime("2:20:00 XM"));
+}

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Runs one scenario through qshutdown-sim and compares the transcript with the expected one.
+set -u
+sim=$1 scenario=$2 expected=${2%.sim}.expected
+actual=$("$sim" "$scenario" 2>&1; echo "exit $?")
+if ! diff -u "$expected" <(printf '%s\n' "$actual"); then
+  echo "transcript of $(basename "$scenario") differs from $(basename "$expected")"
+  exit 1
+fi
