@@ -18,6 +18,7 @@ frmMain::frmMain(Program& program)
     CreateControls();
     CreateMenus();
     WireEvents();
+    WireInputs();
     Form_Initialize();
 }
 

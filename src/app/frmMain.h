@@ -124,10 +124,23 @@ private:
     void CreateControls();
     void CreateMenus();
     void WireEvents();
+    void WireInputs();
     void Form_Initialize();
     void Form_Load();
     void Form_QueryUnload(int& cancel, int mode);
     void Form_Unload();
+
+    // Inputs of the schedule and the warning time.
+    void cboMode_Click();
+    void cboTimeUnit_Change();
+    void txtPeriod_Change();
+    void txtPeriod_KeyPress(char& key);
+    void txtTimeout_Change();
+    void scrSecond_Change();
+    void txtMessage_LostFocus();
+    void SelectAll(forms::TextBox& field);
+    // A ticked optional-file box enables its field and opens the picker over the placeholder.
+    void OptionalFileClick(forms::CheckBox& box, forms::TextBox& field, forms::Button& picker);
 
     void mnu_exit_Click();
     void mnu_minimize_Click();

@@ -47,12 +47,14 @@ void frmMain::CreateControls() {
     for (int d = 1; d <= 7; ++d) {
         chkWeek[d] = place(add<CheckBox>("chkWeek", picWeek, d), (d - 1) * 360, 240, 195, 195);
         chkWeek[d]->setToolTipText(days[d - 1]);
+        chkWeek[d]->setEnabled(false);
     }
 
     picAT = place(addControl(ControlKind::Panel, "picAT", frmeSch), 195, 1320, 2385, 375);
     lblAt = place(add<Label>("lblAt", picAT), 0, 60, 810, 195, "At time :");
     ActTime = place(add<TimePicker>("ActTime", picAT), 855, 0, 1500, 345);
     picIN = place(addControl(ControlKind::Panel, "picIN", frmeSch), 195, 1320, 2385, 375);
+    picIN->setVisible(false);
     Label5 = place(add<Label>("Label5", picIN), 0, 60, 555, 195, "For :");
     txtPeriod = place(add<TextBox>("txtPeriod", picIN), 615, 0, 495, 315);
     txtPeriod->setMaxLength(3);
@@ -75,6 +77,8 @@ void frmMain::CreateControls() {
     txtExecF = place(add<TextBox>("txtExecF", picOptions[0]), 2460, 450, 1815, 315);
     txtExecF->setToolTipText("Double Click to Clear");
     cmdExecF = place(add<Button>("cmdExecF", picOptions[0]), 4320, 450, 375, 315, "...");
+    txtExecF->setEnabled(false);
+    cmdExecF->setEnabled(false);
     Label2[0] = place(add<Label>("Label2", picOptions[0], 0), 2220, 135, 1215, 195, "Warning Time :");
     Label2[0]->setAlignment(Alignment::Right);
     txtTimeout = place(add<TextBox>("txtTimeout", picOptions[0]), 3560, 90, 480, 315);
@@ -95,6 +99,8 @@ void frmMain::CreateControls() {
     txtAlarmF = place(add<TextBox>("txtAlarmF", picOptions[1]), 1950, 450, 2325, 315);
     txtAlarmF->setToolTipText("Double Click to Clear");
     cmdAlarmF = place(add<Button>("cmdAlarmF", picOptions[1]), 4320, 450, 375, 315, "...");
+    txtAlarmF->setEnabled(false);
+    cmdAlarmF->setEnabled(false);
 
     frmeHR = place(addControl(ControlKind::Frame, "frmeHR"), 150, 3000, 4960, 1125, "Action Options :");
     frmeHR->setVisible(false);
@@ -105,6 +111,8 @@ void frmMain::CreateControls() {
     txtResumeF = place(add<TextBox>("txtResumeF", picOptions[3]), 2460, 105, 1815, 315);
     txtResumeF->setToolTipText("Double Click to Clear");
     cmdResumeF = place(add<Button>("cmdResumeF", picOptions[3]), 4320, 105, 375, 315, "...");
+    txtResumeF->setEnabled(false);
+    cmdResumeF->setEnabled(false);
     lblWarn = place(add<Label>("lblWarn", picOptions[3]), 90, 540, 4650, 195);
     lblWarn->setBold(true);
 

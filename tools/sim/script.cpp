@@ -325,6 +325,8 @@ void Script::set(const std::string& ref, const std::string& value) {
         return;
     }
     using forms::ControlKind;
+    if (control->kind() != ControlKind::Label && control->kind() != ControlKind::Timer)
+        control->form().setFocus(*control); // the user's edit takes the focus first
     switch (control->kind()) {
     case ControlKind::TextBox:
         static_cast<forms::TextBox&>(*control).setText(value);
