@@ -30,6 +30,12 @@ void frmMain::WireEvents() {
     pExit->Click = [this] { mnu_exit_Click(); };
     mnu_minimize->Click = [this] { mnu_minimize_Click(); };
     mnu_saveset->Click = [this] { mnu_saveset_Click(); };
+    cmdActivate->Click = [this] { cmdActivate_Click(); };
+    mnu_activate->Click = [this] { cmdActivate_Click(); };
+    pActivate->Click = [this] { cmdActivate_Click(); };
+    tmrAction->Tick = [this] { tmrAction_Timer(); };
+    for (int i = 0; i < 6; ++i)
+        pAction[i]->Click = [this, i] { pAction_Click(i); };
     pRestore->Click = [this] { pRestore_Click(); };
 }
 
@@ -64,19 +70,19 @@ void frmMain::Form_Load() {
 
     chkHibernate->setValue(os_.power.isHibernateAllowed() ? 1 : 0);
 
-    const bool canSuspend = os_.power.isSuspendAllowed();
-    if (!canSuspend && (optExitOption[5]->value() || optExitOption[3]->value() || optExitOption[4]->value()))
+    canSuspend_ = os_.power.isSuspendAllowed();
+    if (!canSuspend_ && (optExitOption[5]->value() || optExitOption[3]->value() || optExitOption[4]->value()))
         optExitOption[0]->setValue(true);
     for (int i : {3, 4, 5})
-        optExitOption[i]->setEnabled(canSuspend);
+        optExitOption[i]->setEnabled(canSuspend_);
     for (int i : {3, 4})
-        pAction[i]->setEnabled(canSuspend);
+        pAction[i]->setEnabled(canSuspend_);
 
-    const bool nt = GetWindowsFamily(os_.power) == "Windows NT";
-    if (!nt && optExitOption[6]->value())
+    isNt_ = GetWindowsFamily(os_.power) == "Windows NT";
+    if (!isNt_ && optExitOption[6]->value())
         optExitOption[0]->setValue(true);
-    optExitOption[6]->setEnabled(nt);
-    pAction[5]->setEnabled(nt);
+    optExitOption[6]->setEnabled(isNt_);
+    pAction[5]->setEnabled(isNt_);
 
     if (os_.files.exists(g_.AppDir + "ssoe"))
         LoadSettExit(g_.AppDir + "ssoe");
@@ -116,7 +122,7 @@ void frmMain::Form_QueryUnload(int& cancel, int mode) {
     if (mode == forms::kFormControlMenu && chkCloseExit->value() == 0) {
         cancel = 1;
         hide();
-        TraySetIcon();
+        TraySetIcon(tmrAction->enabled());
         if (chkShowBalloon->value() == 1 && !tmrAction->enabled())
             TrayBalloon("I am here....", 1500);
         return;
@@ -184,7 +190,5 @@ void frmMain::mnu_saveset_Click() {
                                platform::kStyleExclamation, g_.AppTitle);
 }
 
-// Activation and the countdown come with their own piece of the program.
-void frmMain::cmdActivate_Click() {}
 
 } // namespace qs::app

@@ -43,7 +43,12 @@ public:
     bool SaveSett(const std::string& filename);
     bool SaveSettExit(const std::string& filename);
 
+    // Activates when inactive, deactivates when active; the menus' captions follow the button.
     void cmdActivate_Click();
+    // Carries out the selected action now.
+    void PerformAction();
+    void SetStatus(const std::string& text);
+    void ArrangeFrames(bool active);
 
     // Controls, by the names the program's logic uses.
     forms::Control* frmeAction;
@@ -142,6 +147,13 @@ private:
     // A ticked optional-file box enables its field and opens the picker over the placeholder.
     void OptionalFileClick(forms::CheckBox& box, forms::TextBox& field, forms::Button& picker);
 
+    bool Activate();
+    void Deactivate();
+    void tmrAction_Timer();
+    std::string FormatDate(DateTime t);
+    std::string FormatTime(DateTime t);
+    void pAction_Click(int index);
+
     void mnu_exit_Click();
     void mnu_minimize_Click();
     void mnu_saveset_Click();
@@ -157,15 +169,21 @@ private:
     void RestoreMainWindowProc() {}
     void CloseOptionsDialog() {}
     void TrayCreate() {}
-    void TraySetIcon() {}
+    void TraySetIcon(bool /*active*/) {}
     void TrayBalloon(const std::string& /*text*/, int /*timeoutMs*/) {}
     void TrayRelease() {}
+    void ShowHibernateConfirmation() {}
+    void ShowWarning() {}
+    void ShowReminder() {}
+    void EnableHibernationFromTray() {}
     void BeginVersionDownload(const std::string& /*url*/, const std::string& /*saveFile*/) {}
 
     Program& program_;
     platform::Platform& os_;
     Globals& g_;
     bool showAfterLoad_ = true;
+    bool canSuspend_ = false;
+    bool isNt_ = false;
 };
 
 } // namespace qs::app

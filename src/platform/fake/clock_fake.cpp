@@ -1,5 +1,6 @@
 #include "clock_fake.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 
@@ -23,7 +24,8 @@ void FakeClock::advance(double seconds) {
         auto callback = next->second.callback; // the callback may stop its own timer
         callback();
     }
-    tickMs_ = target;
+    // A callback that waited (a nested loop advancing the clock) may have gone past the target.
+    tickMs_ = std::max(tickMs_, target);
 }
 
 DateTime FakeClock::now() {
