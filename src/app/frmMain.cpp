@@ -2,6 +2,7 @@
 #include "frmMain.h"
 
 #include "../settings/modStartup.h"
+#include "../windows/frmAction.h"
 #include "modMisc.h"
 
 namespace qs::app {
@@ -21,6 +22,8 @@ frmMain::frmMain(Program& program)
     WireInputs();
     Form_Initialize();
 }
+
+frmMain::~frmMain() = default;
 
 void frmMain::WireEvents() {
     Load = [this] { Form_Load(); };

@@ -15,7 +15,12 @@
 #include "program.h"
 
 #include <array>
+#include <memory>
 #include <string>
+
+namespace qs::windows {
+class frmAction;
+}
 
 namespace qs::app {
 
@@ -29,6 +34,7 @@ inline const std::string kMessagePlaceholder = "Type your Message text here";
 class frmMain : public forms::Form {
 public:
     explicit frmMain(Program& program);
+    ~frmMain() override;
 
     Program& program() const { return program_; }
     // False when start-up hid the window ("Start minimized") or ended the program.
@@ -48,6 +54,9 @@ public:
     // Carries out the selected action now.
     void PerformAction();
     void SetStatus(const std::string& text);
+    // The falling and rising three-tone patterns around hibernate and wake.
+    void BeepDown();
+    void BeepUp();
     void ArrangeFrames(bool active);
 
     // Controls, by the names the program's logic uses.
@@ -173,7 +182,7 @@ private:
     void TrayBalloon(const std::string& /*text*/, int /*timeoutMs*/) {}
     void TrayRelease() {}
     void ShowHibernateConfirmation() {}
-    void ShowWarning() {}
+    void ShowWarning();
     void ShowReminder() {}
     void EnableHibernationFromTray() {}
     void BeginVersionDownload(const std::string& /*url*/, const std::string& /*saveFile*/) {}
@@ -181,6 +190,7 @@ private:
     Program& program_;
     platform::Platform& os_;
     Globals& g_;
+    std::unique_ptr<windows::frmAction> warning_;
     bool showAfterLoad_ = true;
     bool canSuspend_ = false;
     bool isNt_ = false;

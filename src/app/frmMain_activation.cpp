@@ -1,5 +1,6 @@
 // Activation, deactivation and the one-second action countdown.
 #include "frmMain.h"
+#include "../windows/frmAction.h"
 #include "numbers.h"
 
 #include <cctype>
@@ -115,6 +116,11 @@ void frmMain::Deactivate() {
     pAction[4]->setEnabled(canSuspend_);
     pAction[5]->setEnabled(isNt_);
     SetStatus("Status : Inactive");
+}
+
+void frmMain::ShowWarning() {
+    warning_ = std::make_unique<windows::frmAction>(*this);
+    warning_->show();
 }
 
 void frmMain::SetStatus(const std::string& text) { stsBar->setPanelText(1, text); }

@@ -6,6 +6,7 @@
 #include "power.h"
 #include "processes.h"
 #include "registry.h"
+#include "sound.h"
 
 namespace qs::platform {
 
@@ -17,6 +18,7 @@ struct Platform {
     Power& power;
     Processes& processes;
     Registry& registry;
+    Sound* sound = nullptr; // becomes a reference once every backend has it
 };
 
 } // namespace qs::platform

@@ -18,6 +18,8 @@ public:
     void setNow(DateTime moment);
     // Moves time forward, firing each timer when it falls due.
     void advance(double seconds);
+    // Time spent inside a blocking call: the clock moves, no timer fires until the loop runs.
+    void pass(int ms) { tickMs_ += ms; }
     // One step of the outer driver (a script line); returns false when there is nothing left.
     void setPump(std::function<bool()> pump) { pump_ = std::move(pump); }
     int activeTimers() const { return static_cast<int>(timers_.size()); }

@@ -7,6 +7,7 @@
 #include "power_fake.h"
 #include "processes_fake.h"
 #include "registry_fake.h"
+#include "sound_fake.h"
 #include "transcript.h"
 
 #include <iostream>
@@ -24,8 +25,9 @@ struct FakePlatform {
     FakePower power{transcript};
     FakeProcesses processes{transcript};
     FakeRegistry registry{transcript};
+    FakeSound sound{transcript, clock};
 
-    platform::Platform services() { return {clock, dialogs, files, power, processes, registry}; }
+    platform::Platform services() { return {clock, dialogs, files, power, processes, registry, &sound}; }
 };
 
 } // namespace qs::fake
