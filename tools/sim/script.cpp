@@ -189,6 +189,10 @@ void Script::execute(const std::string& command, const std::string& rest) {
             throw ScriptError("unknown readonly target " + what);
     } else if (command == "file") {
         readFile(rest);
+    } else if (command == "exists") {
+        if (rest.empty())
+            throw ScriptError("exists needs a path");
+        fp.files.put(rest, "");
     } else if (command == "answer") {
         if (rest == "Yes")
             fp.dialogs.queueAnswer(platform::kAnswerYes);
