@@ -18,7 +18,7 @@ struct Platform {
     Power& power;
     Processes& processes;
     Registry& registry;
-    Sound* sound = nullptr; // becomes a reference once every backend has it
+    Sound& sound;
 };
 
 } // namespace qs::platform

@@ -12,8 +12,8 @@ struct Step {
 void play(platform::Platform& os, const Step (&steps)[3]) {
     for (const Step& step : steps) {
         os.clock.doEvents();
-        os.sound->tone(step.frequency, step.durationMs);
-        os.sound->sleep(50);
+        os.sound.tone(step.frequency, step.durationMs);
+        os.sound.sleep(50);
     }
 }
 

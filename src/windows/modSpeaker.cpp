@@ -14,13 +14,13 @@ constexpr int kTimerControl = 0x43, kTimerChannel2 = 0x42, kSpeaker = 0x61;
 void SpeakerBeep(platform::Platform& os, int frequency, float durationMs) {
     switch (app::GetPlatformKind(os.power)) {
     case 0:
-        os.sound->tone(frequency, static_cast<int>(app::RoundHalfEven(durationMs)));
+        os.sound.tone(frequency, static_cast<int>(app::RoundHalfEven(durationMs)));
         break;
     case 1:
         PortBeep(os, frequency, durationMs);
         break;
     default:
-        os.sound->defaultBeep();
+        os.sound.defaultBeep();
         break;
     }
 }
@@ -29,10 +29,10 @@ void PortBeep(platform::Platform& os, int frequency, float durationMs) {
     const long divisor = frequency > 0 ? app::RoundHalfEven(kTimerBase / frequency) : 0;
     if (divisor <= 0 || divisor > 0x7FFF) {
         // Below 37 Hz the divisor does not fit the chip's 16-bit counter.
-        os.sound->defaultBeep();
+        os.sound.defaultBeep();
         return;
     }
-    auto& sound = *os.sound;
+    auto& sound = os.sound;
     sound.portOut(kTimerControl, 0xB6);
     sound.portOut(kTimerChannel2, static_cast<int>(divisor & 0xFF));
     sound.portOut(kTimerChannel2, static_cast<int>(divisor / 256));

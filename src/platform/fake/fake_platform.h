@@ -27,7 +27,7 @@ struct FakePlatform {
     FakeRegistry registry{transcript};
     FakeSound sound{transcript, clock};
 
-    platform::Platform services() { return {clock, dialogs, files, power, processes, registry, &sound}; }
+    platform::Platform services() { return {clock, dialogs, files, power, processes, registry, sound}; }
 };
 
 } // namespace qs::fake
