@@ -1,0 +1,212 @@
+#include "form_view_qt.h"
+
+#include "../../forms/label.h"
+#include "captions_qt.h"
+#include "control_view_qt.h"
+#include "icons_qt.h"
+#include "menu_view_qt.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QWidget>
+
+namespace qs::linuxos {
+
+// The top-level window: its close box asks the model, which decides.
+class FormWindow : public QWidget {
+public:
+    std::function<void()> onClose;
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        event->ignore();
+        if (onClose)
+            onClose();
+    }
+};
+
+namespace {
+
+// A small sans-serif like a Windows dialog's.
+QFont dialogFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                      QStringLiteral("DejaVu Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(8);
+    return font;
+}
+
+} // namespace
+
+FormView::FormView(forms::Form& form) : form_(form), window_(new FormWindow) {
+    window_->setObjectName(QString::fromStdString(form.name()));
+    window_->setFont(dialogFont());
+    window_->setAttribute(Qt::WA_QuitOnClose, false);
+    window_->onClose = [this] {
+        if (attached_)
+            form_.close(forms::kFormControlMenu);
+    };
+    menus_ = std::make_unique<MenuView>(*this, window_);
+    menus_->build(form.menus());
+    client_ = new QWidget(window_);
+    client_->setObjectName(QStringLiteral("client"));
+    applyFlags();
+    applyGeometry();
+    for (const auto& control : form.controls())
+        ensureView(*control);
+    giveBuddies();
+    for (auto& [control, view] : views_)
+        view->syncAll();
+    formChanged(forms::Property::Caption);
+    setParent(window_); // last child, so it goes after every widget
+}
+
+FormView::~FormView() = default;
+
+QWidget* FormView::window() const { return window_; }
+
+ControlView* FormView::ensureView(forms::Control& control) {
+    if (auto it = views_.find(&control); it != views_.end())
+        return it->second.get();
+    QWidget* parent = client_;
+    if (forms::Control* container = control.container())
+        if (ControlView* outer = ensureView(*container))
+            parent = outer->widget();
+    auto view = makeControlView(*this, control, parent);
+    if (!view)
+        return nullptr;
+    ControlView* raw = view.get();
+    controlOf_[raw->widget()] = &control;
+    views_[&control] = std::move(view);
+    return raw;
+}
+
+void FormView::giveBuddies() {
+    // A label's access key moves the focus to the next control that takes it.
+    const auto& controls = form_.controls();
+    for (size_t i = 0; i < controls.size(); ++i) {
+        if (controls[i]->kind() != forms::ControlKind::Label || !hasMnemonic(controls[i]->caption()))
+            continue;
+        for (size_t j = i + 1; j < controls.size(); ++j) {
+            QWidget* next = widgetOf(*controls[j]);
+            if (next && next->focusPolicy() != Qt::NoFocus) {
+                static_cast<QLabel*>(widgetOf(*controls[i]))->setBuddy(next);
+                break;
+            }
+        }
+    }
+}
+
+void FormView::detach() {
+    if (!attached_)
+        return;
+    attached_ = false;
+    window_->onClose = nullptr;
+    window_->hide();
+}
+
+void FormView::applyFlags() {
+    Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                            Qt::WindowCloseButtonHint;
+    flags |= form_.borderStyle() == forms::BorderStyle::FixedDialog ? Qt::Dialog : Qt::Window;
+    if (form_.minButton())
+        flags |= Qt::WindowMinimizeButtonHint;
+    if (form_.topMost())
+        flags |= Qt::WindowStaysOnTopHint;
+    if (window_->windowFlags() == flags)
+        return;
+    const bool visible = window_->isVisible();
+    window_->setWindowFlags(flags); // hides a shown window
+    if (visible)
+        window_->show();
+}
+
+void FormView::applyGeometry() {
+    const int width = std::max(pixels(form_.width()) - kFrameWidth, 40);
+    const int height = std::max(pixels(form_.height()) - kFrameHeight, 20);
+    window_->setFixedSize(width, height);
+    layoutClient();
+    if (form_.left() >= 0 && form_.top() >= 0) {
+        window_->move(pixels(form_.left()), pixels(form_.top()));
+        placed_ = true;
+    } else if (!placed_) {
+        // Centred as the whole Windows window would be, frame included.
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+        window_->move(area.center() - QPoint(pixels(form_.width()) / 2, pixels(form_.height()) / 2));
+    }
+}
+
+void FormView::layoutClient() {
+    const int barHeight = menus_->shown() ? menus_->bar()->sizeHint().height() : 0;
+    menus_->bar()->setVisible(barHeight > 0);
+    menus_->bar()->setGeometry(0, 0, window_->width(), barHeight);
+    client_->setGeometry(0, barHeight, window_->width(), window_->height() - barHeight);
+    for (auto& [control, view] : views_)
+        if (control->kind() == forms::ControlKind::StatusBar)
+            view->sync(forms::Property::Geometry);
+}
+
+void FormView::show(bool modal) {
+    const Qt::WindowModality modality = modal ? Qt::ApplicationModal : Qt::NonModal;
+    if (window_->windowModality() != modality) {
+        window_->hide(); // modality takes effect on the next show
+        window_->setWindowModality(modality);
+    }
+    if (!placed_ && (form_.left() < 0 || form_.top() < 0)) {
+        applyGeometry();
+        placed_ = true;
+    }
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+}
+
+void FormView::hide() { window_->hide(); }
+
+void FormView::formChanged(forms::Property what) {
+    switch (what) {
+    case forms::Property::Caption:
+        window_->setWindowTitle(QString::fromStdString(form_.caption()));
+        window_->setWindowIcon(programIcon(form_.icon()));
+        break;
+    case forms::Property::Geometry:
+        applyGeometry();
+        break;
+    case forms::Property::TopMost:
+        applyFlags();
+        break;
+    default:
+        break;
+    }
+}
+
+void FormView::controlChanged(forms::Control& control, forms::Property what) {
+    if (ControlView* view = ensureView(control))
+        view->sync(what);
+}
+
+void FormView::menuChanged(forms::MenuItem& item) {
+    menus_->changed(item);
+    layoutClient();
+}
+
+forms::Control* FormView::controlAt(const QWidget* widget) const {
+    for (; widget && widget != window_; widget = widget->parentWidget())
+        if (auto it = controlOf_.find(widget); it != controlOf_.end())
+            return it->second;
+    return nullptr;
+}
+
+QWidget* FormView::widgetOf(const forms::Control& control) const {
+    const auto it = views_.find(&control);
+    return it == views_.end() ? nullptr : it->second->widget();
+}
+
+QAction* FormView::actionOf(const forms::MenuItem& item) const { return menus_->actionOf(item); }
+
+} // namespace qs::linuxos

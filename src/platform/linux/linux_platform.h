@@ -1,0 +1,27 @@
+#pragma once
+
+#include "../platform.h"
+#include "clock_linux.h"
+#include "dialogs_linux.h"
+#include "files_linux.h"
+#include "power_linux.h"
+#include "processes_linux.h"
+#include "registry_linux.h"
+#include "sound_linux.h"
+
+namespace qs::linuxos {
+
+// Every real Linux service; needs a QApplication for the event loop, dialogs and D-Bus.
+struct LinuxPlatform {
+    LinuxClock clock;
+    LinuxDialogs dialogs;
+    LinuxFiles files;
+    LinuxPower power;
+    LinuxProcesses processes;
+    LinuxRegistry registry;
+    LinuxSound sound;
+
+    platform::Platform services() { return {clock, dialogs, files, power, processes, registry, sound}; }
+};
+
+} // namespace qs::linuxos

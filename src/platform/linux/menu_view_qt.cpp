@@ -1,0 +1,86 @@
+#include "menu_view_qt.h"
+
+#include "captions_qt.h"
+#include "form_view_qt.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace qs::linuxos {
+
+MenuView::MenuView(FormView& owner, QWidget* window) : owner_(owner), bar_(new QMenuBar(window)) {}
+
+void MenuView::build(const std::vector<std::unique_ptr<forms::MenuItem>>& menus) {
+    for (const auto& top : menus) {
+        QAction* action = nullptr;
+        if (top->children().empty()) {
+            action = leaf(bar_, *top);
+        } else {
+            auto* menu = new QMenu(bar_);
+            addChildren(menu, *top);
+            action = bar_->addMenu(menu);
+            // A menu's own Click comes as it opens.
+            QObject::connect(menu, &QMenu::aboutToShow, menu, [this, item = top.get()] { clicked(*item); });
+        }
+        actions_[top.get()] = action;
+        apply(*top, action);
+    }
+}
+
+void MenuView::addChildren(QMenu* menu, forms::MenuItem& parent) {
+    for (const auto& child : parent.children()) {
+        QAction* action = nullptr;
+        if (child->isSeparator()) {
+            action = menu->addSeparator();
+        } else if (child->children().empty()) {
+            action = leaf(menu, *child);
+        } else {
+            auto* sub = new QMenu(menu);
+            addChildren(sub, *child);
+            action = menu->addMenu(sub);
+        }
+        actions_[child.get()] = action;
+        apply(*child, action);
+    }
+}
+
+QAction* MenuView::leaf(QWidget* container, forms::MenuItem& item) {
+    auto* action = new QAction(container);
+    container->addAction(action);
+    QObject::connect(action, &QAction::triggered, action, [this, &item] { clicked(item); });
+    return action;
+}
+
+void MenuView::clicked(forms::MenuItem& item) {
+    if (owner_.attached() && item.acceptsInput())
+        item.userClick();
+}
+
+void MenuView::apply(const forms::MenuItem& item, QAction* action) {
+    if (!item.isSeparator())
+        action->setText(mnemonicText(item.caption()));
+    if (!item.shortcut().empty())
+        action->setShortcut(QKeySequence::fromString(QString::fromStdString(item.shortcut()), QKeySequence::PortableText));
+    action->setEnabled(item.enabled());
+    action->setVisible(item.visible());
+}
+
+bool MenuView::shown() const {
+    for (const auto& [item, action] : actions_)
+        if (!item->parent() && action->isVisible())
+            return true;
+    return false;
+}
+
+void MenuView::changed(forms::MenuItem& item) {
+    if (QAction* action = actionOf(item))
+        apply(item, action);
+}
+
+QAction* MenuView::actionOf(const forms::MenuItem& item) const {
+    const auto it = actions_.find(&item);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+} // namespace qs::linuxos

@@ -1,0 +1,174 @@
+#include "renderer_qt.h"
+
+#include "../../forms/application.h"
+#include "event_hook_qt.h"
+#include "form_view_qt.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QSessionManager>
+#include <algorithm>
+
+namespace qs::linuxos {
+
+namespace {
+
+// Whatever made a loop's condition true ran in an event; make sure the loop looks again.
+void wakeLoop() {
+    if (auto* dispatcher = QAbstractEventDispatcher::instance())
+        dispatcher->wakeUp();
+}
+
+} // namespace
+
+RendererQt::RendererQt() : context_(std::make_unique<QObject>()) {
+    qApp->installEventFilter(
+        new EventHook(context_.get(), [this](QObject* receiver, QEvent* event) { return keyEvent(receiver, event); }));
+    QObject::connect(qApp, &QApplication::focusChanged, context_.get(),
+                     [this](QWidget*, QWidget* now) { focusMoved(now); });
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, context_.get(), [this](QSessionManager& manager) {
+        if (!sessionEnding() && manager.allowsInteraction())
+            manager.cancel();
+    });
+}
+
+RendererQt::~RendererQt() {
+    context_.reset(); // no more events reach us
+    for (auto& [form, view] : views_) {
+        view->detach();
+        dying_.push_back(view->window());
+    }
+    views_.clear();
+    for (auto& window : dying_)
+        delete window.data();
+}
+
+FormView* RendererQt::find(const forms::Form& form) const {
+    const auto it = views_.find(&form);
+    return it == views_.end() ? nullptr : it->second;
+}
+
+FormView* RendererQt::ensure(forms::Form& form) {
+    if (FormView* view = find(form))
+        return view;
+    app_ = &form.app();
+    auto* view = new FormView(form);
+    views_[&form] = view;
+    return view;
+}
+
+void RendererQt::dispose(const forms::Form& form) {
+    FormView* view = find(form);
+    if (!view)
+        return;
+    views_.erase(&form);
+    view->detach();
+    // Later: the call that got here may come from one of the window's own widgets.
+    dying_.push_back(view->window());
+    view->window()->deleteLater();
+    dying_.erase(std::remove(dying_.begin(), dying_.end(), nullptr), dying_.end());
+}
+
+void RendererQt::formLoaded(forms::Form& form) { ensure(form); }
+
+void RendererQt::formShown(forms::Form& form, bool modal) { ensure(form)->show(modal); }
+
+void RendererQt::formHidden(forms::Form& form) {
+    if (FormView* view = find(form))
+        view->hide();
+    wakeLoop();
+}
+
+void RendererQt::formUnloaded(forms::Form& form) {
+    dispose(form);
+    wakeLoop();
+}
+
+void RendererQt::formChanged(forms::Form& form, forms::Property what) {
+    if (FormView* view = find(form))
+        view->formChanged(what);
+}
+
+void RendererQt::controlChanged(forms::Control& control, forms::Property what) {
+    if (FormView* view = find(control.form()))
+        view->controlChanged(control, what);
+}
+
+void RendererQt::menuChanged(forms::MenuItem& item) {
+    if (FormView* view = find(item.form()))
+        view->menuChanged(item);
+}
+
+void RendererQt::programEnded() {
+    std::vector<const forms::Form*> forms;
+    for (const auto& [form, view] : views_)
+        forms.push_back(form);
+    for (const forms::Form* form : forms)
+        dispose(*form);
+    // A message box still open would keep its own loop, and the handler under it, running.
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<QDialog*>(top); dialog && dialog->isVisible())
+            dialog->reject();
+    wakeLoop();
+}
+
+bool RendererQt::keyEvent(QObject* receiver, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape)
+        return false;
+    auto* widget = qobject_cast<QWidget*>(receiver);
+    if (!widget)
+        return false;
+    for (const auto& [form, view] : views_) {
+        if (view->window() == widget->window() && view->attached()) {
+            // Esc goes to the form first (key preview), which presses its cancel button.
+            view->form().keyDown(forms::kKeyEscape);
+            return true;
+        }
+    }
+    return false;
+}
+
+void RendererQt::focusMoved(QWidget* now) {
+    if (!now)
+        return;
+    for (const auto& [form, view] : views_) {
+        if (!view->attached() || now->window() != view->window())
+            continue;
+        if (forms::Control* control = view->controlAt(now))
+            view->form().setFocus(*control);
+        return;
+    }
+}
+
+bool RendererQt::sessionEnding() {
+    if (!app_)
+        return true;
+    // Each form is asked, the main form last (its unload ends the program).
+    std::vector<forms::Form*> forms = app_->forms();
+    std::reverse(forms.begin(), forms.end());
+    bool all = true;
+    for (forms::Form* form : forms)
+        if (form->isLoaded() && std::find(app_->forms().begin(), app_->forms().end(), form) != app_->forms().end())
+            all = form->close(forms::kAppWindows) && all;
+    wakeLoop();
+    return all;
+}
+
+QWidget* RendererQt::window(const forms::Form& form) const {
+    FormView* view = find(form);
+    return view ? view->window() : nullptr;
+}
+
+QWidget* RendererQt::widget(const forms::Control& control) const {
+    FormView* view = find(control.form());
+    return view ? view->widgetOf(control) : nullptr;
+}
+
+QAction* RendererQt::action(const forms::MenuItem& item) const {
+    FormView* view = find(item.form());
+    return view ? view->actionOf(item) : nullptr;
+}
+
+} // namespace qs::linuxos
