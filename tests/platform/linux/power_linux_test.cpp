@@ -1,0 +1,230 @@
+// LinuxPower against python-dbusmock's logind on a private bus.
+#include "../../../src/platform/linux/power_linux.h"
+#include "dbus_mock.h"
+
+#include <QDBusUnixFileDescriptor>
+#include <QElapsedTimer>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace qs::linuxos {
+namespace {
+
+using test::DbusMock;
+using test::PrivateBus;
+using Calls = std::vector<std::string>;
+
+const QString kLogind = QStringLiteral("org.freedesktop.login1");
+const QString kManagerPath = QStringLiteral("/org/freedesktop/login1");
+const QString kManager = QStringLiteral("org.freedesktop.login1.Manager");
+
+class PowerLinuxTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (!DbusMock::available())
+            return;
+        bus_ = new PrivateBus;
+    }
+    static void TearDownTestSuite() {
+        delete bus_;
+        bus_ = nullptr;
+    }
+
+    void SetUp() override {
+        if (!bus_ || !bus_->running())
+            GTEST_SKIP() << "needs dbus-daemon and python3-dbusmock";
+        unsetenv("XDG_SESSION_ID");
+    }
+
+    // logind with the template's parameters, e.g. {"CanSuspend": "no"}.
+    DbusMock& startLogind(const QString& parameters = QStringLiteral("{}")) {
+        logind_.reset(); // the old one lets go of the name first
+        logind_ = std::make_unique<DbusMock>(
+            *bus_, QStringList{QStringLiteral("--template"), QStringLiteral("logind"), QStringLiteral("-p"), parameters},
+            kLogind);
+        EXPECT_TRUE(logind_->running());
+        return *logind_;
+    }
+
+    // A method of the mocked manager replaced by Python code.
+    void replaceMethod(const QString& name, const QString& in, const QString& out, const QString& code) {
+        const auto reply = logind_->control(kManagerPath, QStringLiteral("AddMethod"), {kManager, name, in, out, code});
+        ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
+    }
+
+    QString addSession(const QString& id) {
+        const auto reply = logind_->control(kManagerPath, QStringLiteral("AddSession"),
+                                            {id, QStringLiteral("seat0"), 1000u, QStringLiteral("user"), true});
+        EXPECT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
+        return reply.arguments().value(0).toString();
+    }
+
+    // Takes an inhibitor lock, held while the returned descriptor lives.
+    QDBusUnixFileDescriptor inhibit(const QString& what, const QString& mode) {
+        QDBusMessage call = QDBusMessage::createMethodCall(kLogind, kManagerPath, kManager, QStringLiteral("Inhibit"));
+        call << what << QStringLiteral("test") << QStringLiteral("busy") << mode;
+        const QDBusMessage reply = bus_->connection().call(call);
+        EXPECT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
+        return reply.arguments().value(0).value<QDBusUnixFileDescriptor>();
+    }
+
+    Calls managerCalls() const { return logind_->calls(kManagerPath); }
+    LinuxPower power() const { return LinuxPower(bus_->address(), bus_->address()); }
+
+    static PrivateBus* bus_;
+    std::unique_ptr<DbusMock> logind_;
+};
+
+PrivateBus* PowerLinuxTest::bus_ = nullptr;
+
+TEST_F(PowerLinuxTest, OnlyYesCountsAsAllowed) {
+    struct Case {
+        const char* parameters;
+        bool hibernate, suspend;
+    } cases[] = {
+        {R"({"CanHibernate": "yes", "CanSuspend": "no"})", true, false},
+        {R"({"CanHibernate": "no", "CanSuspend": "yes"})", false, true},
+        {R"({"CanHibernate": "challenge", "CanSuspend": "challenge"})", false, false},
+        {R"({"CanHibernate": "na", "CanSuspend": "yes"})", false, true},
+    };
+    for (const Case& c : cases) {
+        startLogind(QString::fromUtf8(c.parameters));
+        LinuxPower p = power();
+        EXPECT_EQ(p.isHibernateAllowed(), c.hibernate) << c.parameters;
+        EXPECT_EQ(p.isSuspendAllowed(), c.suspend) << c.parameters;
+    }
+}
+
+TEST_F(PowerLinuxTest, WithoutLogindNothingIsAllowedAndNoActionSucceeds) {
+    // A bus without logind on it, and no bus at all.
+    for (const std::string& address : {bus_->address(), std::string("unix:path=/nonexistent/bus")}) {
+        LinuxPower p(address, address);
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_FALSE(p.isHibernateAllowed());
+        EXPECT_FALSE(p.isSuspendAllowed());
+        EXPECT_LT(clock.elapsed(), 2 * LinuxPower::kQueryTimeoutMs);
+        EXPECT_FALSE(p.exitWindows(1));
+        EXPECT_FALSE(p.exitWindows(0));
+        EXPECT_FALSE(p.setSuspendState(false, true, false));
+        EXPECT_FALSE(p.lockWorkStation());
+    }
+}
+
+TEST_F(PowerLinuxTest, AQuestionToAHangingLogindGivesUpInTime) {
+    startLogind();
+    replaceMethod(QStringLiteral("CanHibernate"), "", QStringLiteral("s"),
+                  QStringLiteral("time.sleep(2 * %1 / 1000)\nret = 'yes'").arg(LinuxPower::kQueryTimeoutMs));
+    LinuxPower p = power();
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(p.isHibernateAllowed());
+    EXPECT_LT(clock.elapsed(), LinuxPower::kQueryTimeoutMs + 700);
+}
+
+TEST_F(PowerLinuxTest, EachActionCallsItsLogindMethodInteractively) {
+    startLogind();
+    LinuxPower p = power();
+    EXPECT_TRUE(p.exitWindows(1));
+    EXPECT_TRUE(p.exitWindows(2));
+    EXPECT_TRUE(p.exitWindows(1 | 4));
+    EXPECT_TRUE(p.exitWindows(2 | 4));
+    EXPECT_TRUE(p.setSuspendState(false, false, false));
+    EXPECT_TRUE(p.setSuspendState(true, true, true));
+    // Only an unforced action looks for inhibitors first.
+    EXPECT_EQ(managerCalls(), (Calls{"ListInhibitors", "PowerOff true", "ListInhibitors", "Reboot true", "PowerOff true",
+                                     "Reboot true", "ListInhibitors", "Suspend true", "Hibernate true"}));
+}
+
+TEST_F(PowerLinuxTest, ABlockInhibitorRefusesOnlyTheUnforcedAction) {
+    startLogind();
+    LinuxPower p = power();
+    {
+        const auto lock = inhibit(QStringLiteral("shutdown"), QStringLiteral("block"));
+        EXPECT_FALSE(p.exitWindows(1));
+        EXPECT_FALSE(p.exitWindows(2));
+        EXPECT_TRUE(p.setSuspendState(false, false, false)) << "a shutdown lock does not stop sleep";
+        EXPECT_TRUE(p.exitWindows(1 | 4));
+    }
+    {
+        const auto lock = inhibit(QStringLiteral("sleep:idle"), QStringLiteral("block"));
+        EXPECT_FALSE(p.setSuspendState(true, false, false));
+        EXPECT_TRUE(p.setSuspendState(true, true, false));
+    }
+    {
+        const auto lock = inhibit(QStringLiteral("shutdown:sleep"), QStringLiteral("delay"));
+        EXPECT_TRUE(p.exitWindows(2)) << "a delay lock only delays";
+    }
+    Calls actions;
+    for (const auto& call : managerCalls())
+        if (call.find(" true") != std::string::npos)
+            actions.push_back(call);
+    EXPECT_EQ(actions, (Calls{"Suspend true", "PowerOff true", "Hibernate true", "Reboot true"}));
+}
+
+TEST_F(PowerLinuxTest, ARefusingLogindMeansFailure) {
+    startLogind();
+    const QString deny = QStringLiteral(
+        "raise dbus.exceptions.DBusException('no', name='org.freedesktop.DBus.Error.AccessDenied')");
+    for (const char* method : {"PowerOff", "Reboot", "Suspend", "Hibernate", "TerminateSession"})
+        replaceMethod(QString::fromUtf8(method), std::string(method) == "TerminateSession" ? "s" : "b", "", deny);
+    setenv("XDG_SESSION_ID", "c1", 1);
+    LinuxPower p = power();
+    EXPECT_FALSE(p.exitWindows(1 | 4));
+    EXPECT_FALSE(p.exitWindows(2));
+    EXPECT_FALSE(p.setSuspendState(false, true, false));
+    EXPECT_FALSE(p.setSuspendState(true, false, false));
+    EXPECT_FALSE(p.exitWindows(0));
+}
+
+TEST_F(PowerLinuxTest, LogOffTerminatesTheCallersSession) {
+    startLogind();
+    addSession(QStringLiteral("c7"));
+    LinuxPower p = power();
+    EXPECT_FALSE(p.exitWindows(0)) << "no session to be found";
+
+    setenv("XDG_SESSION_ID", "c9", 1);
+    EXPECT_TRUE(p.exitWindows(0));
+    // logind knows the process: its answer wins over the environment.
+    replaceMethod(QStringLiteral("GetSessionByPID"), QStringLiteral("u"), QStringLiteral("o"),
+                  QStringLiteral("ret = '/org/freedesktop/login1/session/c7'"));
+    EXPECT_TRUE(p.exitWindows(4));
+    Calls terminations;
+    for (const auto& call : managerCalls())
+        if (call.rfind("TerminateSession", 0) == 0)
+            terminations.push_back(call);
+    EXPECT_EQ(terminations, (Calls{"TerminateSession c9", "TerminateSession c7"}));
+}
+
+TEST_F(PowerLinuxTest, LockUsesTheSessionThenTheScreenSaver) {
+    startLogind();
+    const QString session = addSession(QStringLiteral("c3"));
+    setenv("XDG_SESSION_ID", "c3", 1);
+    LinuxPower p = power();
+    EXPECT_TRUE(p.lockWorkStation());
+    EXPECT_EQ(logind_->calls(session), (Calls{"Lock"}));
+
+    unsetenv("XDG_SESSION_ID");
+    EXPECT_FALSE(p.lockWorkStation()) << "no session and no screen saver";
+
+    const QString saver = QStringLiteral("org.freedesktop.ScreenSaver");
+    const QString saverPath = QStringLiteral("/org/freedesktop/ScreenSaver");
+    DbusMock screenSaver(*bus_, {QStringLiteral("--session"), saver, saverPath, saver}, saver);
+    ASSERT_TRUE(screenSaver.running());
+    screenSaver.control(saverPath, QStringLiteral("AddMethod"), {saver, QStringLiteral("Lock"), "", "", ""});
+    EXPECT_TRUE(p.lockWorkStation());
+    EXPECT_EQ(screenSaver.calls(saverPath), (Calls{"Lock"}));
+    EXPECT_EQ(logind_->calls(session), (Calls{"Lock"})) << "the session was not asked again";
+}
+
+TEST(PowerLinuxVersion, ReportsTheKernelAsTheNtFamily) {
+    LinuxPower p(std::string("unix:path=/nonexistent/bus"));
+    const platform::OsVersion v = p.version();
+    EXPECT_EQ(v.platformId, 2);
+    EXPECT_GE(v.major, 2);
+    EXPECT_GE(v.minor, 0);
+}
+
+} // namespace
+} // namespace qs::linuxos

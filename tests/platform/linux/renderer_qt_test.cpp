@@ -1,0 +1,345 @@
+// The Qt renderer on the offscreen platform, with a demo form of every control kind.
+#include "../../../src/forms/application.h"
+#include "../../../src/platform/linux/clock_linux.h"
+#include "../../../src/platform/linux/renderer_qt.h"
+#include "../../../src/platform/linux/status_bar_qt.h"
+#include "../../../src/platform/linux/time_format_linux.h"
+#include "demo_form.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimeEdit>
+#include <gtest/gtest.h>
+
+namespace qs::linuxos {
+namespace {
+
+using test::DemoForm;
+using Events = std::vector<std::string>;
+
+class RendererQtTest : public testing::Test {
+protected:
+    void SetUp() override {
+        form_.show();
+        form_.events.clear();
+    }
+    void TearDown() override { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    template <class T>
+    T* widget(const forms::Control& control) const {
+        return dynamic_cast<T*>(renderer_.widget(control));
+    }
+    QRect twipsRect(const forms::Control& c) const {
+        return QRect(c.left() / 15, c.top() / 15, c.width() / 15, c.height() / 15);
+    }
+    void type(QWidget* target, int key, const QString& text, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+        QApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+        QApplication::sendEvent(target, &release);
+    }
+    bool activate() {
+        QWidget* window = renderer_.window(form_);
+        window->activateWindow();
+        return QTest::qWaitForWindowActive(window, 3000);
+    }
+
+    LinuxClock clock_{"C"};
+    RendererQt renderer_;
+    forms::Application app_{clock_, renderer_};
+    DemoForm form_{app_};
+};
+
+TEST_F(RendererQtTest, ControlsAppearWhereTheModelPutsThem) {
+    QWidget* window = renderer_.window(form_);
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowTitle(), "Demo && test");
+    EXPECT_EQ(window->size(), QSize(400 - 6, 300 - 25)) << "the client area of a 400 x 300 Windows window";
+    EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "fixed size";
+    EXPECT_TRUE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(window->windowIcon().isNull());
+
+    // Controls sit below the menu bar, in their containers, at twips / 15.
+    auto* bar = window->findChild<QMenuBar*>();
+    ASSERT_TRUE(bar);
+    auto* frame = widget<QGroupBox>(*form_.fraChoice);
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(frame->geometry(), twipsRect(*form_.fraChoice));
+    EXPECT_EQ(frame->mapTo(window, QPoint(0, 0)), QPoint(10, 8 + bar->height()));
+    EXPECT_EQ(frame->title(), "&Choice :");
+    for (auto* option : form_.optChoice) {
+        auto* radio = widget<QRadioButton>(*option);
+        ASSERT_TRUE(radio);
+        EXPECT_EQ(radio->parentWidget(), frame);
+        EXPECT_EQ(radio->geometry(), twipsRect(*option));
+    }
+    EXPECT_EQ(widget<QLabel>(*form_.lblInside)->parentWidget(), widget<QWidget>(*form_.picBox));
+    EXPECT_EQ(widget<QLabel>(*form_.lblInside)->text(), "First line\nSecond line");
+    EXPECT_TRUE(widget<QLabel>(*form_.lblNumber)->alignment() & Qt::AlignRight);
+    EXPECT_EQ(widget<QLabel>(*form_.lblNumber)->buddy(), widget<QLineEdit>(*form_.txtNumber));
+    EXPECT_EQ(widget<QCheckBox>(*form_.chkPlain)->text(), "Rock && roll");
+    EXPECT_TRUE(widget<QPushButton>(*form_.cmdCancel)->font().bold());
+    EXPECT_FALSE(widget<QCheckBox>(*form_.chkPlain)->font().bold());
+    EXPECT_EQ(widget<QLineEdit>(*form_.txtNumber)->maxLength(), 4);
+    EXPECT_EQ(widget<QComboBox>(*form_.cboUnit)->currentText(), "Minutes");
+    EXPECT_EQ(widget<QComboBox>(*form_.cboUnit)->count(), 3);
+    EXPECT_EQ(widget<QTimeEdit>(*form_.dtpAt)->time(), QTime(8, 0));
+    EXPECT_EQ(widget<QProgressBar>(*form_.prgDone)->value(), 3);
+    EXPECT_FALSE(widget<QLabel>(*form_.imgIcon)->pixmap().isNull());
+    EXPECT_EQ(renderer_.widget(*form_.tmrTick), nullptr) << "a timer has no widget";
+
+    // The status bar runs along the bottom edge of the client area.
+    auto* status = widget<StatusBarWidget>(*form_.stsBar);
+    ASSERT_TRUE(status);
+    QWidget* client = status->parentWidget();
+    EXPECT_EQ(status->geometry().bottom(), client->height() - 1);
+    EXPECT_EQ(status->width(), client->width());
+    ASSERT_EQ(status->panels().size(), 2u);
+    EXPECT_EQ(status->panels()[0]->text(), "Ready");
+    EXPECT_EQ(status->panels()[0]->toolTip(), "What happens");
+    const QTime now = QTime::currentTime();
+    EXPECT_EQ(status->panels()[1]->text(), QLocale::system().toString(QTime(now.hour(), now.minute()),
+                                                                       hoursAndMinutesFormat(QLocale::system())));
+    EXPECT_FALSE(hoursAndMinutesFormat(QLocale::system()).contains(u's')) << "hours and minutes only";
+}
+
+TEST_F(RendererQtTest, TheClockPanelWakesOnlyAtTheNextMinute) {
+    auto* status = widget<StatusBarWidget>(*form_.stsBar);
+    const int toBoundary = 60000 - QTime::currentTime().msecsSinceStartOfDay() % 60000;
+    EXPECT_NEAR(status->msToRefresh(), toBoundary, 200);
+}
+
+TEST_F(RendererQtTest, ModelChangesReachTheWidgets) {
+    form_.setCaption("Renamed");
+    EXPECT_EQ(renderer_.window(form_)->windowTitle(), "Renamed");
+    form_.setTopMost(true);
+    EXPECT_TRUE(renderer_.window(form_)->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(renderer_.window(form_)->isVisible()) << "new flags must not hide the window";
+
+    form_.cmdCancel->move(300, 300, 1500, 450);
+    EXPECT_EQ(widget<QPushButton>(*form_.cmdCancel)->geometry(), QRect(20, 20, 100, 30));
+    form_.cmdCancel->setCaption("&Stop");
+    EXPECT_EQ(widget<QPushButton>(*form_.cmdCancel)->text(), "&Stop");
+    form_.cmdCancel->setEnabled(false);
+    EXPECT_FALSE(widget<QPushButton>(*form_.cmdCancel)->isEnabled());
+    form_.picBox->setVisible(false);
+    EXPECT_FALSE(widget<QLabel>(*form_.lblInside)->isVisible());
+    form_.txtNumber->setToolTipText("Digits only");
+    EXPECT_EQ(widget<QLineEdit>(*form_.txtNumber)->toolTip(), "Digits only");
+    form_.txtNumber->setBackColor(forms::rgb(255, 128, 128));
+    EXPECT_EQ(widget<QLineEdit>(*form_.txtNumber)->palette().color(QPalette::Base), QColor(255, 128, 128));
+
+    form_.chkPlain->setValue(1);
+    EXPECT_TRUE(widget<QCheckBox>(*form_.chkPlain)->isChecked());
+    form_.chkPlain->setValue(2);
+    EXPECT_EQ(widget<QCheckBox>(*form_.chkPlain)->checkState(), Qt::PartiallyChecked);
+    form_.optChoice[2]->setValue(true);
+    EXPECT_TRUE(widget<QRadioButton>(*form_.optChoice[2])->isChecked());
+    EXPECT_FALSE(widget<QRadioButton>(*form_.optChoice[0])->isChecked());
+    form_.txtNumber->setText("42");
+    EXPECT_EQ(widget<QLineEdit>(*form_.txtNumber)->text(), "42");
+    form_.cboUnit->setListIndex(-1);
+    EXPECT_EQ(widget<QComboBox>(*form_.cboUnit)->currentIndex(), -1);
+    form_.cboUnit->addItem("Days");
+    EXPECT_EQ(widget<QComboBox>(*form_.cboUnit)->count(), 4);
+    form_.dtpAt->setSecondsOfDay(13 * 3600 + 5);
+    EXPECT_EQ(widget<QTimeEdit>(*form_.dtpAt)->time(), QTime(13, 0, 5));
+    form_.prgDone->setValue(7);
+    EXPECT_EQ(widget<QProgressBar>(*form_.prgDone)->value(), 7);
+    form_.stsBar->setPanelText(1, "Status : Active");
+    EXPECT_EQ(widget<StatusBarWidget>(*form_.stsBar)->panels()[0]->text(), "Status : Active");
+
+    // The model's handlers ran as for any change; nothing came back from the widgets.
+    EXPECT_EQ(form_.events, (Events{"chkPlain.Click 1", "chkPlain.Click 2", "optChoice(2).Click", "Change 42",
+                                    "cboUnit.Click ", "dtpAt.Change 46805"}));
+}
+
+TEST_F(RendererQtTest, TypedKeysGoThroughKeyPressAndTheModelDecides) {
+    QLineEdit* edit = widget<QLineEdit>(*form_.txtNumber);
+    type(edit, Qt::Key_1, "1");
+    type(edit, Qt::Key_A, "a");
+    type(edit, Qt::Key_2, "2");
+    EXPECT_EQ(form_.txtNumber->text(), "12");
+    EXPECT_EQ(edit->text(), "12") << "the dropped key never reached the widget";
+    EXPECT_EQ(edit->cursorPosition(), 2);
+    type(edit, Qt::Key_Backspace, "\b");
+    EXPECT_EQ(edit->text(), "1");
+    for (const char* digit : {"3", "4", "5", "6"})
+        type(edit, Qt::Key_0, digit);
+    EXPECT_EQ(edit->text(), "1345") << "the model's length limit";
+    EXPECT_EQ(form_.events, (Events{"KeyPress 1", "Change 1", "KeyPress a", "KeyPress 2", "Change 12", "KeyPress BS",
+                                    "Change 1", "KeyPress 3", "Change 13", "KeyPress 4", "Change 134", "KeyPress 5",
+                                    "Change 1345", "KeyPress 6"}));
+
+    // The caret and selection the user makes are the model's, so typing replaces the selection.
+    edit->setSelection(1, 2);
+    EXPECT_EQ(form_.txtNumber->selStart(), 1);
+    EXPECT_EQ(form_.txtNumber->selLength(), 2);
+    type(edit, Qt::Key_9, "9");
+    EXPECT_EQ(edit->text(), "195");
+    // Keys that are no characters edit the widget, and the model takes the result.
+    edit->setCursorPosition(0);
+    type(edit, Qt::Key_Delete, QString());
+    EXPECT_EQ(form_.txtNumber->text(), "95");
+    EXPECT_EQ(form_.events.back(), "Change 95");
+}
+
+TEST_F(RendererQtTest, ClicksAskTheModelWhichKeepsOptionsExclusive) {
+    auto* second = widget<QRadioButton>(*form_.optChoice[1]);
+    second->click();
+    EXPECT_TRUE(form_.optChoice[1]->value());
+    EXPECT_FALSE(form_.optChoice[0]->value());
+    EXPECT_TRUE(second->isChecked());
+    EXPECT_FALSE(widget<QRadioButton>(*form_.optChoice[0])->isChecked());
+    second->click(); // the selected one again: still selected, and Click again
+    EXPECT_TRUE(second->isChecked());
+    EXPECT_EQ(form_.events, (Events{"optChoice(1).Click", "optChoice(1).Click"}));
+
+    auto* revert = widget<QCheckBox>(*form_.chkRevert);
+    revert->click();
+    EXPECT_EQ(form_.chkRevert->value(), 0);
+    EXPECT_FALSE(revert->isChecked()) << "the widget shows what the handler left";
+    widget<QCheckBox>(*form_.chkPlain)->click();
+    EXPECT_TRUE(widget<QCheckBox>(*form_.chkPlain)->isChecked());
+
+    widget<QComboBox>(*form_.cboUnit)->setCurrentIndex(2); // as the user's pick does
+    EXPECT_EQ(form_.cboUnit->listIndex(), 2);
+    widget<QTimeEdit>(*form_.dtpAt)->setTime(QTime(9, 30));
+    EXPECT_EQ(form_.dtpAt->secondsOfDay(), 9 * 3600 + 30 * 60);
+
+    // The scroll bar's up arrow raises the value by the small change.
+    auto* scroll = widget<QScrollBar>(*form_.scrValue);
+    scroll->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(form_.scrValue->value(), 15);
+    scroll->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    scroll->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(form_.scrValue->value(), 5);
+    scroll->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(form_.scrValue->value(), -1) << "the bottom is the model's minimum";
+
+    form_.chkPlain->setEnabled(false);
+    widget<QCheckBox>(*form_.chkPlain)->click();
+    EXPECT_EQ(form_.chkPlain->value(), 1) << "a disabled control takes no clicks";
+
+    EXPECT_EQ(form_.events, (Events{"optChoice(1).Click", "optChoice(1).Click", "chkRevert.Click", "chkRevert.Click",
+                                    "chkPlain.Click 1", "cboUnit.Click Seconds", "dtpAt.Change 34200",
+                                    "scrValue.Change 15", "scrValue.Change 10", "scrValue.Change 5",
+                                    "scrValue.Change -1"}));
+}
+
+TEST_F(RendererQtTest, MenusFollowTheModel) {
+    QMenuBar* bar = renderer_.window(form_)->findChild<QMenuBar*>();
+    QStringList onBar;
+    for (QAction* action : bar->actions())
+        if (action->isVisible())
+            onBar << action->text();
+    EXPECT_EQ(onBar, (QStringList{"&File", "&About"})) << "a hidden top menu stays off the bar";
+    QAction* open = renderer_.action(*form_.mnuOpen);
+    ASSERT_TRUE(open);
+    EXPECT_EQ(open->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
+    EXPECT_EQ(renderer_.action(*form_.mnuQuit)->shortcut(), QKeySequence(Qt::Key_F2));
+    EXPECT_EQ(renderer_.action(*form_.mnuFile)->menu()->actions().at(1)->isSeparator(), true);
+
+    open->trigger();
+    renderer_.action(*form_.mnuAbout)->trigger(); // an item on the bar itself
+    form_.mnuFile->setEnabled(false);
+    EXPECT_FALSE(renderer_.action(*form_.mnuFile)->isEnabled());
+    renderer_.action(*form_.mnuQuit)->trigger(); // inside a disabled menu: no Click
+    form_.mnuFile->setEnabled(true);
+    form_.mnuQuit->setCaption("E&xit");
+    EXPECT_EQ(renderer_.action(*form_.mnuQuit)->text(), "E&xit");
+    form_.mnuQuit->setVisible(false);
+    EXPECT_FALSE(renderer_.action(*form_.mnuQuit)->isVisible());
+    form_.mnuPopup->setVisible(true);
+    EXPECT_TRUE(renderer_.action(*form_.mnuPopup)->isVisible());
+    EXPECT_EQ(form_.events, (Events{"mnuOpen.Click", "mnuAbout.Click"}));
+}
+
+TEST_F(RendererQtTest, TheCloseBoxAndEscAskTheForm) {
+    QWidget* window = renderer_.window(form_);
+    form_.cancelQueryUnload = 1;
+    window->close();
+    EXPECT_TRUE(form_.isLoaded());
+    EXPECT_TRUE(window->isVisible()) << "the model said no";
+    type(widget<QLineEdit>(*form_.txtNumber), Qt::Key_Escape, QString());
+    EXPECT_EQ(form_.events, (Events{"QueryUnload 0", "cmdCancel.Click"}));
+
+    form_.cancelQueryUnload = 0;
+    QPointer<QWidget> watch = window;
+    window->close();
+    EXPECT_FALSE(form_.isLoaded());
+    EXPECT_EQ(renderer_.window(form_), nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(watch.isNull()) << "an unloaded form's window is deleted";
+}
+
+TEST_F(RendererQtTest, FocusAndDoubleClicksReachTheModel) {
+    if (!activate())
+        GTEST_SKIP() << "the platform does not activate windows";
+    form_.txtNumber->setText("123");
+    form_.events.clear();
+    QLineEdit* edit = widget<QLineEdit>(*form_.txtNumber);
+    edit->setFocus(Qt::OtherFocusReason);
+    EXPECT_EQ(form_.focused(), form_.txtNumber);
+    EXPECT_EQ(edit->selectedText(), "123") << "GotFocus selected everything in the model";
+    QTest::mouseDClick(edit, Qt::LeftButton);
+    EXPECT_EQ(form_.events, (Events{"txtNumber.GotFocus", "txtNumber.DblClick"}));
+    widget<QPushButton>(*form_.cmdCancel)->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(form_.focused(), form_.cmdCancel);
+}
+
+TEST_F(RendererQtTest, AnUnloadFromAWidgetsOwnSignalIsSafe) {
+    form_.cmdCancel->Click = [this] { form_.unload(); };
+    widget<QPushButton>(*form_.cmdCancel)->click();
+    EXPECT_FALSE(form_.isLoaded());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // Shown again, it gets a new window with the model's current state.
+    form_.txtNumber->setText("7");
+    form_.show();
+    ASSERT_TRUE(renderer_.window(form_));
+    EXPECT_EQ(widget<QLineEdit>(*form_.txtNumber)->text(), "7");
+}
+
+TEST_F(RendererQtTest, TheProgramsEndTakesTheWindowsAndEndsTheLoop) {
+    app_.setMainForm(form_);
+    QTimer::singleShot(20, [this] { widget<QPushButton>(*form_.cmdCancel)->click(); });
+    form_.cmdCancel->Click = [this] { form_.unload(); };
+    clock_.runUntil([this] { return app_.ended(); });
+    EXPECT_TRUE(app_.ended());
+    EXPECT_EQ(renderer_.window(form_), nullptr);
+}
+
+TEST_F(RendererQtTest, AModalFormRunsItsOwnLoop) {
+    DemoForm dialog(app_);
+    dialog.cmdCancel->Click = [&] { dialog.hide(); };
+    bool sawModal = false;
+    QTimer::singleShot(20, [&] {
+        QWidget* window = renderer_.window(dialog);
+        sawModal = window && window->isModal() && window->isVisible();
+        type(widget<QLineEdit>(*form_.txtNumber), Qt::Key_Escape, QString()); // Esc in the other form
+        dialog.cmdCancel->userClick();
+    });
+    dialog.showModal();
+    EXPECT_TRUE(sawModal);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(form_.events, (Events{"cmdCancel.Click"})) << "Esc went to the form whose window had it";
+    dialog.unload();
+}
+
+} // namespace
+} // namespace qs::linuxos
