@@ -2,7 +2,6 @@
 #include "platform/fake/fake_platform.h"
 
 #include <gtest/gtest.h>
-
 #include <sstream>
 
 using namespace qs;

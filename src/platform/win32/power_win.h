@@ -1,0 +1,29 @@
+#pragma once
+
+#include "../power.h"
+#include "library_win.h"
+
+namespace qs::win32 {
+
+// Session end, suspend and lock. What only some Windows versions have (powrprof.dll,
+// LockWorkStation) is looked up when first needed and counts as refused when missing.
+class Win32Power : public platform::Power {
+public:
+    // The power DLL's name can be changed so tests can stand in a missing one.
+    explicit Win32Power(std::string powerLibrary = "powrprof.dll");
+
+    platform::OsVersion version() override;
+    bool isHibernateAllowed() override;
+    bool isSuspendAllowed() override;
+    bool exitWindows(unsigned flags) override;
+    bool setSuspendState(bool hibernate, bool forced, bool disableWake) override;
+    bool lockWorkStation() override;
+    // Where there are no privileges (the 9x family) the calls fail quietly.
+    void setShutdownPrivilege(bool enable) override;
+
+private:
+    Library powrprof_;
+    Library user32_{"user32.dll"};
+};
+
+} // namespace qs::win32

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "../processes.h"
+
+#include <map>
+#include <optional>
+#include <windows.h>
+
+namespace qs::win32 {
+
+class Win32Processes : public platform::Processes {
+public:
+    explicit Win32Processes(std::string mutexName = "QuorrelShutdown22.Instance");
+    ~Win32Processes() override;
+    Win32Processes(const Win32Processes&) = delete;
+    Win32Processes& operator=(const Win32Processes&) = delete;
+
+    // Creates the named mutex on the first call and holds it while this object lives; the
+    // answer stays the same afterwards.
+    bool anotherInstanceRunning() override;
+    bool shellOpen(const std::string& file, int showCommand) override;
+    unsigned startProgram(const std::string& commandLine, int windowStyle) override;
+    unsigned exitCode(unsigned processId) override;
+
+private:
+    std::string mutexName_;
+    HANDLE mutex_ = nullptr;
+    std::optional<bool> another_;
+    // The programs started here stay open, so their exit codes can still be read once they
+    // have ended (an ended process with no handle left is gone, and its id with it).
+    std::map<unsigned, HANDLE> started_;
+};
+
+} // namespace qs::win32

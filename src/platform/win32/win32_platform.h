@@ -1,0 +1,27 @@
+#pragma once
+
+#include "../platform.h"
+#include "clock_win.h"
+#include "dialogs_win.h"
+#include "files_win.h"
+#include "power_win.h"
+#include "processes_win.h"
+#include "registry_win.h"
+#include "sound_win.h"
+
+namespace qs::win32 {
+
+// Every real Win32 service; built on the thread that runs the message loop.
+struct Win32Platform {
+    Win32Clock clock;
+    Win32Dialogs dialogs;
+    Win32Files files;
+    Win32Power power;
+    Win32Processes processes;
+    Win32Registry registry;
+    Win32Sound sound;
+
+    platform::Platform services() { return {clock, dialogs, files, power, processes, registry, sound}; }
+};
+
+} // namespace qs::win32
