@@ -4,7 +4,7 @@
 #include "../../../src/platform/linux/renderer_qt.h"
 #include "../../../src/platform/linux/status_bar_qt.h"
 #include "../../../src/platform/linux/time_format_linux.h"
-#include "demo_form.h"
+#include "../demo_form.h"
 
 #include <QAction>
 #include <QApplication>

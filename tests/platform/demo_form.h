@@ -1,18 +1,18 @@
 #pragma once
 
-#include "../../../src/forms/button.h"
-#include "../../../src/forms/check_box.h"
-#include "../../../src/forms/combo_box.h"
-#include "../../../src/forms/form.h"
-#include "../../../src/forms/image.h"
-#include "../../../src/forms/label.h"
-#include "../../../src/forms/option_button.h"
-#include "../../../src/forms/progress_bar.h"
-#include "../../../src/forms/scroll_bar.h"
-#include "../../../src/forms/status_bar.h"
-#include "../../../src/forms/text_box.h"
-#include "../../../src/forms/time_picker.h"
-#include "../../../src/forms/timer.h"
+#include "../../src/forms/button.h"
+#include "../../src/forms/check_box.h"
+#include "../../src/forms/combo_box.h"
+#include "../../src/forms/form.h"
+#include "../../src/forms/image.h"
+#include "../../src/forms/label.h"
+#include "../../src/forms/option_button.h"
+#include "../../src/forms/progress_bar.h"
+#include "../../src/forms/scroll_bar.h"
+#include "../../src/forms/status_bar.h"
+#include "../../src/forms/text_box.h"
+#include "../../src/forms/time_picker.h"
+#include "../../src/forms/timer.h"
 
 #include <array>
 #include <string>
