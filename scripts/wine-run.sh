@@ -14,6 +14,9 @@ exec {prefix_lock}>"$WINEPREFIX/.created.lock"
 flock "$prefix_lock"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i >/dev/null 2>&1 || true
+  # No window manager runs here: Wine draws the frames itself and does not wait for one to
+  # withdraw a hidden window (two seconds each time).
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
   wineserver -w || true
 fi
 exec {prefix_lock}>&-

@@ -1,0 +1,45 @@
+#include "button_win.h"
+
+#include "../../forms/check_box.h"
+#include "../../forms/option_button.h"
+
+namespace qs::win32 {
+
+using forms::ControlKind;
+using forms::Property;
+
+ButtonWin::ButtonWin(FormWindow& owner, forms::Control& control) : ControlWin(owner, control) {
+    // The plain (not automatic) styles leave the checking to the model.
+    const DWORD style = control.kind() == ControlKind::CheckBox       ? BS_3STATE
+                        : control.kind() == ControlKind::OptionButton ? BS_RADIOBUTTON
+                                                                      : BS_PUSHBUTTON;
+    create("BUTTON", style | BS_MULTILINE | WS_TABSTOP);
+}
+
+void ButtonWin::sync(Property what) {
+    ControlWin::sync(what);
+    if (!hwnd_)
+        return;
+    if (what == Property::Caption)
+        SetWindowTextA(hwnd_, control_.caption().c_str());
+    if (what != Property::Value)
+        return;
+    WPARAM state = BST_UNCHECKED;
+    if (const auto* box = dynamic_cast<forms::CheckBox*>(&control_))
+        state = box->value() == 1 ? BST_CHECKED : box->value() == 2 ? BST_INDETERMINATE : BST_UNCHECKED;
+    else if (const auto* option = dynamic_cast<forms::OptionButton*>(&control_))
+        state = option->value() ? BST_CHECKED : BST_UNCHECKED;
+    else
+        return;
+    SendMessageA(hwnd_, BM_SETCHECK, state, 0);
+}
+
+void ButtonWin::command(int code) {
+    if (code != BN_CLICKED || !live() || !control_.acceptsInput())
+        return;
+    control_.userClick();
+    if (live())
+        sync(Property::Value);
+}
+
+} // namespace qs::win32

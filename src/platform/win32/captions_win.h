@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <windows.h>
+
+namespace qs::win32 {
+
+// Pixels from twips at 96 dpi.
+constexpr int pixels(int twips) {
+    return twips / 15;
+}
+
+// CR LF, a lone CR and a lone LF all become CR LF, the line break of static and edit controls.
+std::string windowsLines(const std::string& text);
+
+// A model colour (0x00BBGGRR, or a system colour with the high bit) as GDI paints it.
+COLORREF nativeColour(std::uint32_t colour);
+
+} // namespace qs::win32

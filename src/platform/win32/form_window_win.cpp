@@ -1,0 +1,345 @@
+#include "form_window_win.h"
+
+#include "captions_win.h"
+#include "control_win.h"
+#include "icons_win.h"
+#include "menu_bar_win.h"
+#include "status_bar_win.h"
+#include "text_box_win.h"
+
+#include <commctrl.h>
+
+namespace qs::win32 {
+
+using forms::ControlKind;
+using forms::Property;
+
+namespace {
+
+constexpr char kWindowClass[] = "QuorrelShutdownForm";
+constexpr int kFirstControlId = 100; // above IDOK and IDCANCEL, which the dialog keys send
+
+void registerClass() {
+    static bool done = false;
+    if (done)
+        return;
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = DefWindowProcA; // replaced per window once it knows its form
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+    wc.lpszClassName = kWindowClass;
+    RegisterClassExA(&wc);
+    done = true;
+}
+
+// The dialog font: 8 points, as Windows dialogs have it.
+HFONT dialogFont(bool bold) {
+    return CreateFontA(-11, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Tahoma");
+}
+
+} // namespace
+
+FormWindow::FormWindow(forms::Form& form, std::function<bool()> sessionEnding)
+    : form_(form), sessionEnding_(std::move(sessionEnding)), font_(dialogFont(false)), boldFont_(dialogFont(true)) {
+    registerClass();
+    DWORD style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    DWORD exStyle = form.topMost() ? WS_EX_TOPMOST : 0;
+    if (form.borderStyle() == forms::BorderStyle::FixedDialog)
+        exStyle |= WS_EX_DLGMODALFRAME;
+    if (form.minButton())
+        style |= WS_MINIMIZEBOX;
+    hwnd_ = CreateWindowExA(exStyle, kWindowClass, form.caption().c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+                            CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!hwnd_)
+        return;
+    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FormWindow::windowProc));
+    menus_ = std::make_unique<MenuBarWin>(form.menus(), hwnd_);
+    applyGeometry();
+    for (const auto& control : form.controls())
+        ensureView(*control);
+    stackContainers();
+    for (auto& [control, view] : views_)
+        view->syncAll();
+    applyIcon();
+}
+
+FormWindow::~FormWindow() {
+    if (hwnd_)
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+    views_.clear();
+    menus_.reset();
+    if (tips_)
+        DestroyWindow(tips_);
+    if (hwnd_)
+        DestroyWindow(hwnd_);
+    DeleteObject(font_);
+    DeleteObject(boldFont_);
+    for (auto& [colour, brush] : brushes_)
+        DeleteObject(brush);
+}
+
+void FormWindow::detach() {
+    if (!attached_)
+        return;
+    attached_ = false;
+    if (hwnd_)
+        ShowWindow(hwnd_, SW_HIDE);
+}
+
+ControlWin* FormWindow::ensureView(forms::Control& control) {
+    if (auto it = views_.find(&control); it != views_.end())
+        return it->second.get();
+    auto view = makeControlWin(*this, control);
+    if (!view)
+        return nullptr;
+    ControlWin* raw = view.get();
+    if (raw->hwnd())
+        viewOfWindow_[raw->hwnd()] = raw;
+    views_[&control] = std::move(view);
+    return raw;
+}
+
+bool FormWindow::isContainer(const forms::Control& control) const {
+    for (const auto& c : form_.controls())
+        if (c->container() == &control)
+            return true;
+    return false;
+}
+
+void FormWindow::stackContainers() {
+    // Frames and panels go under everything, the outer ones lowest, so with clipped siblings each
+    // control paints over its containers.
+    const auto& controls = form_.controls();
+    for (auto it = controls.rbegin(); it != controls.rend(); ++it)
+        if (ControlWin* view = viewOf(**it); view && view->hwnd() && isContainer(**it))
+            SetWindowPos(view->hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+int FormWindow::controlId(const forms::Control& control) const {
+    const auto& controls = form_.controls();
+    for (size_t i = 0; i < controls.size(); ++i)
+        if (controls[i].get() == &control)
+            return kFirstControlId + static_cast<int>(i);
+    return 0;
+}
+
+void FormWindow::applyGeometry() {
+    const int width = pixels(form_.width()), height = pixels(form_.height());
+    int x = pixels(form_.left()), y = pixels(form_.top());
+    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    if (form_.left() < 0 || form_.top() < 0) {
+        if (placed_) {
+            flags |= SWP_NOMOVE;
+        } else {
+            RECT area{0, 0, 1024, 768};
+            SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+            x = area.left + (area.right - area.left - width) / 2;
+            y = area.top + (area.bottom - area.top - height) / 2;
+        }
+    }
+    placed_ = true;
+    SetWindowPos(hwnd_, nullptr, x, y, width, height, flags);
+}
+
+void FormWindow::applyIcon() {
+    SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(programIcon(form_.icon(), 32)));
+    SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(programIcon(form_.icon(), 16)));
+}
+
+void FormWindow::show() {
+    if (!hwnd_)
+        return;
+    ShowWindow(hwnd_, SW_SHOW);
+    SetForegroundWindow(hwnd_);
+    // As in a dialog, the first control that takes the focus gets it.
+    const HWND focus = GetFocus();
+    if (focus != hwnd_ && !IsChild(hwnd_, focus))
+        if (HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE))
+            SetFocus(first);
+}
+
+void FormWindow::hide() {
+    if (hwnd_)
+        ShowWindow(hwnd_, SW_HIDE);
+}
+
+void FormWindow::formChanged(Property what) {
+    if (!hwnd_)
+        return;
+    switch (what) {
+    case Property::Caption:
+        SetWindowTextA(hwnd_, form_.caption().c_str());
+        applyIcon();
+        break;
+    case Property::Geometry:
+        applyGeometry();
+        break;
+    case Property::TopMost:
+        SetWindowPos(hwnd_, form_.topMost() ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        break;
+    default:
+        break;
+    }
+}
+
+void FormWindow::controlChanged(forms::Control& control, Property what) {
+    ControlWin* view = ensureView(control);
+    if (view)
+        view->sync(what);
+    // Containers carry their contents along: place, visibility and the enabled state.
+    if ((what != Property::Geometry && what != Property::Visible && what != Property::Enabled) || !isContainer(control))
+        return;
+    for (const auto& c : form_.controls())
+        for (const forms::Control* up = c->container(); up; up = up->container())
+            if (up == &control) {
+                if (ControlWin* inner = viewOf(*c))
+                    inner->sync(what);
+                break;
+            }
+}
+
+void FormWindow::menuChanged(forms::MenuItem& item) {
+    if (menus_)
+        menus_->changed(item);
+}
+
+bool FormWindow::translate(MSG& msg) {
+    if (!attached_ || !hwnd_ || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)))
+        return false;
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
+        // Esc goes to the form first (key preview), which presses its cancel button.
+        form_.keyDown(forms::kKeyEscape);
+        return true;
+    }
+    if (menus_ && menus_->accelerators() && TranslateAcceleratorA(hwnd_, menus_->accelerators(), &msg))
+        return true;
+    // Enter in a text box is a typed key there, not the dialog's default button.
+    if ((msg.message == WM_KEYDOWN || msg.message == WM_CHAR) && msg.wParam == VK_RETURN &&
+        dynamic_cast<TextBoxWin*>(viewAt(msg.hwnd)))
+        return false;
+    return IsDialogMessageA(hwnd_, &msg);
+}
+
+ControlWin* FormWindow::viewOf(const forms::Control& control) const {
+    const auto it = views_.find(&control);
+    return it == views_.end() ? nullptr : it->second.get();
+}
+
+ControlWin* FormWindow::viewAt(HWND hwnd) const {
+    // A combo box's edit and list are children of the combo box.
+    for (; hwnd && hwnd != hwnd_; hwnd = GetParent(hwnd))
+        if (auto it = viewOfWindow_.find(hwnd); it != viewOfWindow_.end())
+            return it->second;
+    return nullptr;
+}
+
+HMENU FormWindow::popupOf(const forms::MenuItem& item) const {
+    return menus_ ? menus_->popupOf(item) : nullptr;
+}
+
+HBRUSH FormWindow::brush(COLORREF colour) {
+    HBRUSH& brush = brushes_[colour];
+    if (!brush)
+        brush = CreateSolidBrush(colour);
+    return brush;
+}
+
+void FormWindow::focusIn(forms::Control& control) {
+    if (attached_)
+        form_.setFocus(control);
+}
+
+void FormWindow::setToolTip(HWND tool, UINT_PTR id, const RECT* rect, const std::string& text) {
+    if (!tips_ && text.empty())
+        return;
+    if (!tips_) {
+        tips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
+                                0, 0, hwnd_, nullptr, GetModuleHandleA(nullptr), nullptr);
+        SendMessageA(tips_, TTM_SETMAXTIPWIDTH, 0, 400);
+    }
+    TTTOOLINFOA info{};
+    info.cbSize = TTTOOLINFOA_V2_SIZE; // understood by every version of the common controls
+    if (rect) {
+        info.hwnd = tool;
+        info.uId = id;
+        info.uFlags = TTF_SUBCLASS;
+        info.rect = *rect;
+    } else {
+        info.hwnd = hwnd_;
+        info.uId = reinterpret_cast<UINT_PTR>(tool);
+        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    }
+    SendMessageA(tips_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+    if (text.empty())
+        return;
+    info.lpszText = const_cast<char*>(text.c_str());
+    SendMessageA(tips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+LRESULT CALLBACK FormWindow::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self || !self->attached_)
+        return msg == WM_CLOSE ? 0 : DefWindowProcA(hwnd, msg, wParam, lParam);
+    const Busy busy;
+    return self->handle(msg, wParam, lParam);
+}
+
+LRESULT FormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_COMMAND:
+        if (lParam) {
+            if (ControlWin* view = viewAt(reinterpret_cast<HWND>(lParam)))
+                view->command(HIWORD(wParam));
+        } else if (menus_) {
+            if (forms::MenuItem* item = menus_->itemOfCommand(LOWORD(wParam)); item && item->acceptsInput())
+                item->userClick();
+        }
+        return 0;
+    case WM_INITMENUPOPUP:
+        // A top menu's own Click comes as it opens.
+        if (menus_ && !HIWORD(lParam))
+            if (forms::MenuItem* item = menus_->itemOfPopup(reinterpret_cast<HMENU>(wParam));
+                item && !item->parent() && item->acceptsInput())
+                item->userClick();
+        return 0;
+    case WM_VSCROLL:
+        if (ControlWin* view = viewAt(reinterpret_cast<HWND>(lParam)))
+            view->scroll(LOWORD(wParam));
+        return 0;
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (ControlWin* view = viewAt(header->hwndFrom))
+            return view->notify(*header);
+        break;
+    }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+        if (ControlWin* view = viewAt(reinterpret_cast<HWND>(lParam)))
+            if (HBRUSH brush = view->paintColours(reinterpret_cast<HDC>(wParam)))
+                return reinterpret_cast<LRESULT>(brush);
+        break;
+    case WM_SIZE:
+        for (auto& [control, view] : views_)
+            if (control->kind() == ControlKind::StatusBar)
+                view->sync(Property::Geometry);
+        break;
+    case WM_CLOSE:
+        form_.close(forms::kFormControlMenu);
+        return 0;
+    case WM_QUERYENDSESSION:
+        return sessionEnding_ && !sessionEnding_() ? FALSE : TRUE;
+    default:
+        break;
+    }
+    return DefWindowProcA(hwnd_, msg, wParam, lParam);
+}
+
+} // namespace qs::win32

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "../../forms/form.h"
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <windows.h>
+
+namespace qs::win32 {
+
+class ControlWin;
+class MenuBarWin;
+
+// One form's top-level window with its menu bar, a native control per control and a tooltip
+// control. The window procedure turns the user's input into the model's events; the model's
+// changes come in through formChanged and controlChanged.
+class FormWindow {
+public:
+    FormWindow(forms::Form& form, std::function<bool()> sessionEnding);
+    ~FormWindow();
+    FormWindow(const FormWindow&) = delete;
+    FormWindow& operator=(const FormWindow&) = delete;
+
+    forms::Form& form() const { return form_; }
+    HWND hwnd() const { return hwnd_; }
+    // False after detach(): the window is on its way out and calls the model no more.
+    bool attached() const { return attached_; }
+    void detach();
+
+    void show();
+    void hide();
+    void formChanged(forms::Property what);
+    void controlChanged(forms::Control& control, forms::Property what);
+    void menuChanged(forms::MenuItem& item);
+    // Esc, the menu shortcuts and the dialog keys (Tab between controls) of a message bound for
+    // this window or one of its controls; true when the message was used up.
+    bool translate(MSG& msg);
+
+    ControlWin* viewOf(const forms::Control& control) const;
+    HMENU popupOf(const forms::MenuItem& item) const;
+
+    // For the controls' views.
+    int controlId(const forms::Control& control) const;
+    HFONT font(bool bold) const { return bold ? boldFont_ : font_; }
+    HBRUSH brush(COLORREF colour);
+    void focusIn(forms::Control& control);
+    // Adds, changes or (with an empty text) removes the tooltip of a window, or of a rectangle of it.
+    void setToolTip(HWND tool, UINT_PTR id, const RECT* rect, const std::string& text);
+
+    // Counts the window procedures running, so nothing is destroyed under one of them.
+    class Busy {
+    public:
+        Busy() { ++depth_; }
+        ~Busy() { --depth_; }
+        Busy(const Busy&) = delete;
+        Busy& operator=(const Busy&) = delete;
+        static bool any() { return depth_ > 0; }
+
+    private:
+        static inline int depth_ = 0;
+    };
+
+private:
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
+    ControlWin* viewAt(HWND hwnd) const;
+    ControlWin* ensureView(forms::Control& control);
+    void stackContainers();
+    void applyStyle();
+    void applyGeometry();
+    void applyIcon();
+    bool isContainer(const forms::Control& control) const;
+
+    forms::Form& form_;
+    std::function<bool()> sessionEnding_;
+    HWND hwnd_ = nullptr;
+    HWND tips_ = nullptr;
+    HFONT font_ = nullptr;
+    HFONT boldFont_ = nullptr;
+    std::unique_ptr<MenuBarWin> menus_;
+    std::map<const forms::Control*, std::unique_ptr<ControlWin>> views_;
+    std::map<HWND, ControlWin*> viewOfWindow_;
+    std::map<COLORREF, HBRUSH> brushes_;
+    bool attached_ = true;
+    bool placed_ = false;
+};
+
+} // namespace qs::win32

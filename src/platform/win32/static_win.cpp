@@ -1,0 +1,104 @@
+#include "static_win.h"
+
+#include "../../forms/image.h"
+#include "../../forms/label.h"
+#include "../../forms/progress_bar.h"
+#include "captions_win.h"
+#include "icons_win.h"
+
+#include <algorithm>
+#include <commctrl.h>
+
+namespace qs::win32 {
+
+using forms::ControlKind;
+using forms::Property;
+
+StaticWin::StaticWin(FormWindow& owner, forms::Control& control) : ControlWin(owner, control) {
+    switch (control.kind()) {
+    case ControlKind::Label:
+        create("STATIC", SS_LEFT);
+        break;
+    case ControlKind::Frame:
+        create("BUTTON", BS_GROUPBOX);
+        break;
+    case ControlKind::Image:
+        create("STATIC", SS_ICON | SS_CENTERIMAGE);
+        break;
+    case ControlKind::ProgressBar:
+        create(PROGRESS_CLASSA, 0);
+        break;
+    default: // a borderless panel, or a control of a kind made without its class
+        create("STATIC", SS_LEFT);
+        break;
+    }
+}
+
+void StaticWin::sync(Property what) {
+    ControlWin::sync(what);
+    if (!hwnd_)
+        return;
+    switch (control_.kind()) {
+    case ControlKind::Label:
+        if (what == Property::Caption)
+            syncLabel();
+        break;
+    case ControlKind::Frame:
+        if (what == Property::Caption)
+            SetWindowTextA(hwnd_, control_.caption().c_str());
+        break;
+    case ControlKind::Image:
+        if (what == Property::Caption || what == Property::Geometry)
+            syncImage();
+        break;
+    case ControlKind::ProgressBar:
+        if (what == Property::Range || what == Property::Value)
+            syncProgress();
+        break;
+    default:
+        break;
+    }
+}
+
+// A group box paints only its line and caption; with the form clipping its children nothing
+// else would paint the inside.
+bool StaticWin::message(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (msg != WM_ERASEBKGND || control_.kind() != ControlKind::Frame)
+        return false;
+    const HDC dc = reinterpret_cast<HDC>(wParam);
+    RECT inside;
+    GetClientRect(hwnd_, &inside);
+    const HBRUSH brush = paintColours(dc);
+    FillRect(dc, &inside, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
+    result = 1;
+    return true;
+}
+
+void StaticWin::syncLabel() {
+    const auto* label = dynamic_cast<forms::Label*>(&control_);
+    const forms::Alignment alignment = label ? label->alignment() : forms::Alignment::Left;
+    const LONG_PTR align = alignment == forms::Alignment::Right    ? SS_RIGHT
+                           : alignment == forms::Alignment::Center ? SS_CENTER
+                                                                   : SS_LEFT;
+    const LONG_PTR style = GetWindowLongPtrA(hwnd_, GWL_STYLE);
+    SetWindowLongPtrA(hwnd_, GWL_STYLE, (style & ~static_cast<LONG_PTR>(SS_TYPEMASK)) | align);
+    SetWindowTextA(hwnd_, windowsLines(control_.caption()).c_str());
+}
+
+void StaticWin::syncImage() {
+    const auto* image = dynamic_cast<forms::Image*>(&control_);
+    const int size = std::max(std::min(pixels(control_.width()), pixels(control_.height())), 16);
+    if (HICON icon = programIcon(image ? image->picture() : "", size))
+        SendMessageA(hwnd_, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+}
+
+void StaticWin::syncProgress() {
+    const auto* bar = dynamic_cast<forms::ProgressBar*>(&control_);
+    if (!bar)
+        return;
+    const int low = std::min(bar->min(), bar->max()), high = std::max(bar->min(), bar->max());
+    SendMessageA(hwnd_, PBM_SETRANGE32, static_cast<WPARAM>(low), static_cast<LPARAM>(high));
+    SendMessageA(hwnd_, PBM_SETPOS, static_cast<WPARAM>(std::clamp(bar->value(), low, high)), 0);
+}
+
+} // namespace qs::win32

@@ -1,0 +1,135 @@
+#include "status_bar_win.h"
+
+#include "../../forms/status_bar.h"
+#include "captions_win.h"
+#include "form_window_win.h"
+
+#include <algorithm>
+#include <commctrl.h>
+
+namespace qs::win32 {
+
+using forms::Property;
+
+namespace {
+
+constexpr UINT_PTR kClockTimer = 1;
+
+std::string oneLine(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        const bool space = c == '\r' || c == '\n' || c == '\t' || c == ' ';
+        if (space && (out.empty() || out.back() == ' '))
+            continue;
+        out += space ? ' ' : c;
+    }
+    while (!out.empty() && out.back() == ' ')
+        out.pop_back();
+    return out;
+}
+
+std::string clockText() {
+    char text[64] = "";
+    GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, nullptr, nullptr, text, sizeof text);
+    return text;
+}
+
+} // namespace
+
+StatusBarWin::StatusBarWin(FormWindow& owner, forms::StatusBar& bar) : ControlWin(owner, bar), bar_(bar) {
+    create(STATUSCLASSNAMEA, CCS_BOTTOM | CCS_NODIVIDER);
+}
+
+void StatusBarWin::sync(Property what) {
+    if (what == Property::Geometry) {
+        // The bar places itself along the bottom edge of the client area.
+        if (hwnd_)
+            SendMessageA(hwnd_, WM_SIZE, 0, 0);
+        layoutParts();
+        setTexts();
+        return;
+    }
+    ControlWin::sync(what);
+    if (what == Property::Panels) {
+        layoutParts();
+        refreshClock(); // writes the texts too
+    }
+}
+
+void StatusBarWin::layoutParts() {
+    if (!hwnd_)
+        return;
+    RECT client{};
+    GetClientRect(owner_.hwnd(), &client);
+    const int panels = bar_.panelCount();
+    int fixed = 0, stretching = 0;
+    for (int i = 1; i <= panels; ++i) {
+        if (bar_.panel(i).width > 0)
+            fixed += pixels(bar_.panel(i).width);
+        else
+            ++stretching;
+    }
+    const int spare = std::max(0, static_cast<int>(client.right) - fixed);
+    std::vector<int> edges;
+    int edge = 0;
+    for (int i = 1; i <= panels; ++i) {
+        const int width = bar_.panel(i).width > 0 ? pixels(bar_.panel(i).width) : spare / std::max(stretching, 1);
+        edge += width;
+        edges.push_back(edge);
+    }
+    if (!edges.empty())
+        edges.back() = -1; // the last part reaches the right edge
+    if (edges != edges_) {
+        SendMessageA(hwnd_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+        edges_ = edges;
+        shown_.assign(edges.size(), std::string(1, '\0')); // the parts are new: every text goes again
+    }
+    for (int i = 0; i < panels; ++i) {
+        RECT part{};
+        SendMessageA(hwnd_, SB_GETRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&part));
+        owner_.setToolTip(hwnd_, static_cast<UINT_PTR>(i + 1), &part, bar_.panel(i + 1).toolTip);
+    }
+}
+
+void StatusBarWin::setTexts() {
+    if (!hwnd_)
+        return;
+    shown_.resize(static_cast<size_t>(bar_.panelCount()), std::string(1, '\0'));
+    const std::string time = clockText();
+    for (int i = 0; i < bar_.panelCount(); ++i) {
+        const forms::StatusPanel& panel = bar_.panel(i + 1);
+        std::string text = panel.clock ? "\t" + time : oneLine(panel.text); // a tab centres the clock
+        if (text == shown_[static_cast<size_t>(i)])
+            continue;
+        SendMessageA(hwnd_, SB_SETTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.c_str()));
+        shown_[static_cast<size_t>(i)] = std::move(text);
+    }
+}
+
+void StatusBarWin::refreshClock() {
+    if (!hwnd_)
+        return;
+    setTexts();
+    bool any = false;
+    for (int i = 1; i <= bar_.panelCount(); ++i)
+        any = any || bar_.panel(i).clock;
+    if (!any) {
+        KillTimer(hwnd_, kClockTimer);
+        return;
+    }
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    // A little past the boundary, so the new minute is certainly there.
+    const UINT toNextMinute = 60000u - (now.wSecond * 1000u + now.wMilliseconds) + 20u;
+    SetTimer(hwnd_, kClockTimer, toNextMinute, nullptr);
+}
+
+bool StatusBarWin::message(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (msg != WM_TIMER || wParam != kClockTimer)
+        return false;
+    refreshClock();
+    result = 0;
+    return true;
+}
+
+} // namespace qs::win32

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "control_win.h"
+
+#include <string>
+#include <vector>
+
+namespace qs::forms {
+class StatusBar;
+}
+
+namespace qs::win32 {
+
+// The common controls' status bar along the bottom of the form: a part per panel, stretching
+// panels sharing what the fixed ones leave, a tooltip per panel, and clock panels that show the
+// time and wake once a minute to keep it.
+class StatusBarWin : public ControlWin {
+public:
+    StatusBarWin(FormWindow& owner, forms::StatusBar& bar);
+    void sync(forms::Property what) override;
+
+protected:
+    bool message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void layoutParts();
+    void setTexts();
+    void refreshClock();
+
+    forms::StatusBar& bar_;
+    std::vector<int> edges_;         // the parts' right edges as last set
+    std::vector<std::string> shown_; // each part's text as last written
+};
+
+} // namespace qs::win32

@@ -1,0 +1,399 @@
+// The native renderer under Wine, with a demo form of every control kind. Input is sent as the
+// system sends it: WM_CHAR to the edit, BM_CLICK to buttons, notifications to the form's window.
+#include "../../../src/forms/application.h"
+#include "../../../src/platform/win32/clock_win.h"
+#include "../../../src/platform/win32/menu_bar_win.h"
+#include "../../../src/platform/win32/renderer_win.h"
+#include "../demo_form.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+namespace qs::win32 {
+namespace {
+
+using test::DemoForm;
+using Events = std::vector<std::string>;
+
+std::string className(HWND hwnd) {
+    char name[64] = "";
+    GetClassNameA(hwnd, name, sizeof name);
+    return name;
+}
+
+std::string windowText(HWND hwnd) {
+    char text[256] = "";
+    GetWindowTextA(hwnd, text, sizeof text);
+    return text;
+}
+
+std::string menuText(HMENU menu, UINT position) {
+    char text[128] = "";
+    GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
+    return text;
+}
+
+LRESULT send(HWND hwnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) {
+    return SendMessageA(hwnd, msg, wParam, lParam);
+}
+
+class RendererWinTest : public testing::Test {
+protected:
+    void SetUp() override {
+        clock_.setMessageFilter([this](MSG& msg) { return renderer_.translate(msg); });
+        form_.show();
+        form_.events.clear();
+    }
+
+    HWND window() const { return renderer_.window(form_); }
+    HWND hwnd(const forms::Control& control) const { return renderer_.control(control); }
+    // A control's place in the form's client area.
+    RECT placeOf(const forms::Control& control) const {
+        RECT r;
+        GetWindowRect(hwnd(control), &r);
+        MapWindowPoints(HWND_DESKTOP, window(), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    }
+    void type(const std::string& keys) {
+        for (char key : keys)
+            send(hwnd(*form_.txtNumber), WM_CHAR, static_cast<unsigned char>(key));
+    }
+    // What the control would tell its parent: a WM_COMMAND with this code.
+    void notifyCommand(const forms::Control& control, int code) {
+        const HWND child = hwnd(control);
+        send(window(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(child), code), reinterpret_cast<LPARAM>(child));
+    }
+    void chooseMenu(HMENU menu, int position) {
+        send(window(), WM_COMMAND, MAKEWPARAM(GetMenuItemID(menu, position), 0));
+    }
+    bool pressKey(const forms::Control& target, WPARAM key) {
+        MSG msg{hwnd(target), WM_KEYDOWN, key, 0, GetTickCount(), {}};
+        return renderer_.translate(msg);
+    }
+    void settle() {
+        MSG nothing{};
+        renderer_.translate(nothing); // where windows of unloaded forms are taken down
+    }
+
+    Win32Clock clock_;
+    RendererWin renderer_;
+    forms::Application app_{clock_, renderer_};
+    DemoForm form_{app_};
+};
+
+TEST_F(RendererWinTest, ControlsAreNativeAndWhereTheModelPutsThem) {
+    ASSERT_TRUE(window());
+    EXPECT_TRUE(IsWindowVisible(window()));
+    EXPECT_EQ(windowText(window()), "Demo && test");
+    RECT outer;
+    GetWindowRect(window(), &outer);
+    EXPECT_EQ(outer.right - outer.left, 400);
+    EXPECT_EQ(outer.bottom - outer.top, 300);
+    const LONG style = GetWindowLongA(window(), GWL_STYLE);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME) << "fixed size";
+    EXPECT_TRUE(send(window(), WM_GETICON, ICON_SMALL) || GetClassLongPtrA(window(), GCLP_HICONSM));
+
+    EXPECT_EQ(className(hwnd(*form_.fraChoice)), "Button");
+    EXPECT_EQ(GetWindowLongA(hwnd(*form_.fraChoice), GWL_STYLE) & BS_TYPEMASK, BS_GROUPBOX);
+    EXPECT_EQ(GetWindowLongA(hwnd(*form_.optChoice[0]), GWL_STYLE) & BS_TYPEMASK, BS_RADIOBUTTON);
+    EXPECT_EQ(GetWindowLongA(hwnd(*form_.chkPlain), GWL_STYLE) & BS_TYPEMASK, BS_3STATE);
+    EXPECT_EQ(className(hwnd(*form_.txtNumber)), "Edit");
+    EXPECT_EQ(className(hwnd(*form_.cboUnit)), "ComboBox");
+    EXPECT_EQ(className(hwnd(*form_.scrValue)), "ScrollBar");
+    EXPECT_EQ(className(hwnd(*form_.dtpAt)), DATETIMEPICK_CLASSA);
+    EXPECT_EQ(className(hwnd(*form_.prgDone)), PROGRESS_CLASSA);
+    EXPECT_EQ(className(hwnd(*form_.stsBar)), STATUSCLASSNAMEA);
+    EXPECT_EQ(hwnd(*form_.tmrTick), nullptr) << "a timer has no window";
+
+    // Twips / 15, containers' offsets added: the native controls are all the form's children.
+    const RECT cancel = placeOf(*form_.cmdCancel);
+    EXPECT_EQ(cancel.left, 280);
+    EXPECT_EQ(cancel.top, 153);
+    EXPECT_EQ(cancel.right - cancel.left, 80);
+    EXPECT_EQ(cancel.bottom - cancel.top, 25);
+    const RECT inside = placeOf(*form_.lblInside);
+    EXPECT_EQ(inside.left, 10 + 4);
+    EXPECT_EQ(inside.top, 153 + 4);
+    EXPECT_EQ(GetParent(hwnd(*form_.lblInside)), window());
+    EXPECT_EQ(windowText(hwnd(*form_.lblInside)), "First line\r\nSecond line");
+    EXPECT_EQ(GetWindowLongA(hwnd(*form_.lblNumber), GWL_STYLE) & SS_TYPEMASK, SS_RIGHT);
+    EXPECT_EQ(send(hwnd(*form_.cboUnit), CB_GETCURSEL), 1);
+    EXPECT_EQ(send(hwnd(*form_.prgDone), PBM_GETPOS), 3);
+    EXPECT_EQ(GetWindowLongA(hwnd(*form_.cmdCancel), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
+}
+
+TEST_F(RendererWinTest, ModelChangesReachTheWindows) {
+    form_.setCaption("Renamed");
+    EXPECT_EQ(windowText(window()), "Renamed");
+    // Topmost: above a window shown after it. (Windows also marks it WS_EX_TOPMOST; Wine does not
+    // while the window owns a topmost tooltip, but places it the same.)
+    const HWND later = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ShowWindow(later, SW_SHOWNA);
+    form_.setTopMost(true);
+    bool above = false;
+    for (HWND h = GetTopWindow(nullptr); h && h != later; h = GetWindow(h, GW_HWNDNEXT))
+        above = above || h == window();
+    EXPECT_TRUE(above);
+    DestroyWindow(later);
+    EXPECT_TRUE(IsWindowVisible(window()));
+
+    form_.cmdCancel->move(300, 300, 1500, 450);
+    const RECT moved = placeOf(*form_.cmdCancel);
+    EXPECT_EQ(moved.left, 20);
+    EXPECT_EQ(moved.right - moved.left, 100);
+    EXPECT_EQ(moved.bottom - moved.top, 30);
+    form_.cmdCancel->setCaption("&Stop");
+    EXPECT_EQ(windowText(hwnd(*form_.cmdCancel)), "&Stop");
+    form_.cmdCancel->setEnabled(false);
+    EXPECT_FALSE(IsWindowEnabled(hwnd(*form_.cmdCancel)));
+    form_.picBox->setVisible(false);
+    EXPECT_FALSE(IsWindowVisible(hwnd(*form_.lblInside))) << "a hidden container hides what it holds";
+    form_.fraChoice->setEnabled(false);
+    EXPECT_FALSE(IsWindowEnabled(hwnd(*form_.optChoice[1]))) << "and a disabled one disables it";
+
+    // A coloured field answers WM_CTLCOLOREDIT with its own brush and colour.
+    form_.txtNumber->setBackColor(forms::rgb(255, 128, 128));
+    const HDC dc = GetDC(hwnd(*form_.txtNumber));
+    EXPECT_NE(
+        send(window(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd(*form_.txtNumber))),
+        0);
+    EXPECT_EQ(GetBkColor(dc), RGB(255, 128, 128));
+    ReleaseDC(hwnd(*form_.txtNumber), dc);
+
+    form_.chkPlain->setValue(1);
+    EXPECT_EQ(send(hwnd(*form_.chkPlain), BM_GETCHECK), BST_CHECKED);
+    form_.chkPlain->setValue(2);
+    EXPECT_EQ(send(hwnd(*form_.chkPlain), BM_GETCHECK), BST_INDETERMINATE);
+    form_.optChoice[2]->setValue(true);
+    EXPECT_EQ(send(hwnd(*form_.optChoice[2]), BM_GETCHECK), BST_CHECKED);
+    EXPECT_EQ(send(hwnd(*form_.optChoice[0]), BM_GETCHECK), BST_UNCHECKED);
+    form_.txtNumber->setText("42");
+    EXPECT_EQ(windowText(hwnd(*form_.txtNumber)), "42");
+    form_.cboUnit->setListIndex(-1);
+    EXPECT_EQ(send(hwnd(*form_.cboUnit), CB_GETCURSEL), CB_ERR);
+    form_.cboUnit->addItem("Days");
+    EXPECT_EQ(send(hwnd(*form_.cboUnit), CB_GETCOUNT), 4);
+    form_.dtpAt->setSecondsOfDay(13 * 3600 + 5);
+    SYSTEMTIME at{};
+    EXPECT_EQ(send(hwnd(*form_.dtpAt), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&at)), GDT_VALID);
+    EXPECT_EQ(at.wHour * 3600 + at.wMinute * 60 + at.wSecond, 13 * 3600 + 5);
+    form_.prgDone->setValue(7);
+    EXPECT_EQ(send(hwnd(*form_.prgDone), PBM_GETPOS), 7);
+    form_.stsBar->setPanelText(1, "Status : Active");
+    char panel[64] = "";
+    send(hwnd(*form_.stsBar), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(panel));
+    EXPECT_STREQ(panel, "Status : Active");
+
+    // The model's handlers ran as for any change; nothing came back from the windows.
+    EXPECT_EQ(form_.events, (Events{"chkPlain.Click 1", "chkPlain.Click 2", "optChoice(2).Click", "Change 42",
+                                    "cboUnit.Click ", "dtpAt.Change 46805"}));
+}
+
+TEST_F(RendererWinTest, TypedCharactersGoThroughKeyPressAndTheModelDecides) {
+    const HWND edit = hwnd(*form_.txtNumber);
+    type("1a2");
+    EXPECT_EQ(form_.txtNumber->text(), "12");
+    EXPECT_EQ(windowText(edit), "12") << "the dropped key never reached the edit";
+    DWORD start = 0, end = 0;
+    send(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 2u);
+    EXPECT_EQ(end, 2u);
+    type("\b");
+    EXPECT_EQ(windowText(edit), "1");
+    type("3456");
+    EXPECT_EQ(windowText(edit), "1345") << "the model's length limit";
+    EXPECT_EQ(form_.events, (Events{"KeyPress 1", "Change 1", "KeyPress a", "KeyPress 2", "Change 12", "KeyPress BS",
+                                    "Change 1", "KeyPress 3", "Change 13", "KeyPress 4", "Change 134", "KeyPress 5",
+                                    "Change 1345", "KeyPress 6"}));
+
+    // The user's selection is the model's, so typing replaces it.
+    send(edit, EM_SETSEL, 1, 3);
+    type("9");
+    EXPECT_EQ(windowText(edit), "195");
+    // Keys that are no characters edit the control itself, and the model takes the result.
+    send(edit, EM_SETSEL, 0, 0);
+    send(edit, WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_EQ(form_.txtNumber->text(), "95");
+    EXPECT_EQ(form_.events.back(), "Change 95");
+}
+
+TEST_F(RendererWinTest, ClicksAskTheModelWhichKeepsOptionsExclusive) {
+    send(hwnd(*form_.optChoice[1]), BM_CLICK);
+    EXPECT_TRUE(form_.optChoice[1]->value());
+    EXPECT_FALSE(form_.optChoice[0]->value());
+    EXPECT_EQ(send(hwnd(*form_.optChoice[1]), BM_GETCHECK), BST_CHECKED);
+    EXPECT_EQ(send(hwnd(*form_.optChoice[0]), BM_GETCHECK), BST_UNCHECKED);
+    send(hwnd(*form_.optChoice[1]), BM_CLICK); // the selected one again: still selected, Click again
+    EXPECT_EQ(send(hwnd(*form_.optChoice[1]), BM_GETCHECK), BST_CHECKED);
+
+    send(hwnd(*form_.chkRevert), BM_CLICK);
+    EXPECT_EQ(form_.chkRevert->value(), 0);
+    EXPECT_EQ(send(hwnd(*form_.chkRevert), BM_GETCHECK), BST_UNCHECKED) << "the box shows what the handler left";
+    send(hwnd(*form_.chkPlain), BM_CLICK);
+    EXPECT_EQ(send(hwnd(*form_.chkPlain), BM_GETCHECK), BST_CHECKED);
+
+    send(hwnd(*form_.cboUnit), CB_SETCURSEL, 2); // as the user's pick does, with its notification
+    notifyCommand(*form_.cboUnit, CBN_SELCHANGE);
+    EXPECT_EQ(form_.cboUnit->listIndex(), 2);
+
+    NMDATETIMECHANGE change{};
+    change.nmhdr.hwndFrom = hwnd(*form_.dtpAt);
+    change.nmhdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(change.nmhdr.hwndFrom));
+    change.nmhdr.code = DTN_DATETIMECHANGE;
+    change.dwFlags = GDT_VALID;
+    GetLocalTime(&change.st);
+    change.st.wHour = 9;
+    change.st.wMinute = 30;
+    change.st.wSecond = 0;
+    send(window(), WM_NOTIFY, change.nmhdr.idFrom, reinterpret_cast<LPARAM>(&change));
+    EXPECT_EQ(form_.dtpAt->secondsOfDay(), 9 * 3600 + 30 * 60);
+
+    // The up arrow raises the value by the small change; the bottom is the model's minimum.
+    const auto scroll = [&](int request) {
+        send(window(), WM_VSCROLL, MAKEWPARAM(request, 0), reinterpret_cast<LPARAM>(hwnd(*form_.scrValue)));
+    };
+    scroll(SB_LINEUP);
+    EXPECT_EQ(form_.scrValue->value(), 15);
+    EXPECT_EQ(GetScrollPos(hwnd(*form_.scrValue), SB_CTL), -15);
+    scroll(SB_LINEDOWN);
+    scroll(SB_LINEDOWN);
+    EXPECT_EQ(form_.scrValue->value(), 5);
+    scroll(SB_BOTTOM);
+    EXPECT_EQ(form_.scrValue->value(), -1);
+
+    form_.chkPlain->setEnabled(false);
+    send(hwnd(*form_.chkPlain), BM_CLICK);
+    EXPECT_EQ(form_.chkPlain->value(), 1) << "a disabled control takes no clicks";
+
+    EXPECT_EQ(form_.events,
+              (Events{"optChoice(1).Click", "optChoice(1).Click", "chkRevert.Click", "chkRevert.Click",
+                      "chkPlain.Click 1", "cboUnit.Click Seconds", "dtpAt.Change 34200", "scrValue.Change 15",
+                      "scrValue.Change 10", "scrValue.Change 5", "scrValue.Change -1"}));
+}
+
+TEST_F(RendererWinTest, MenusFollowTheModel) {
+    const HMENU bar = GetMenu(window());
+    ASSERT_TRUE(bar);
+    ASSERT_EQ(GetMenuItemCount(bar), 2) << "a hidden top menu stays off the bar";
+    EXPECT_EQ(menuText(bar, 0), "&File");
+    EXPECT_EQ(menuText(bar, 1), "&About");
+    const HMENU file = renderer_.popup(*form_.mnuFile);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(GetSubMenu(bar, 0), file);
+    EXPECT_EQ(menuText(file, 0), "&Open\tCtrl+O");
+    EXPECT_TRUE(GetMenuState(file, 1, MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_TRUE(renderer_.popup(*form_.mnuPopup)) << "the hidden menu is there for the tray";
+
+    chooseMenu(file, 0);
+    chooseMenu(bar, 1); // an item on the bar itself
+    form_.mnuFile->setEnabled(false);
+    EXPECT_TRUE(GetMenuState(bar, 0, MF_BYPOSITION) & MF_GRAYED);
+    chooseMenu(file, 2); // inside a disabled menu: no Click
+    form_.mnuFile->setEnabled(true);
+    form_.mnuQuit->setCaption("E&xit");
+    EXPECT_EQ(menuText(file, 2), "E&xit\tF2");
+    form_.mnuQuit->setVisible(false);
+    EXPECT_EQ(GetMenuItemCount(file), 2);
+    form_.mnuPopup->setVisible(true);
+    EXPECT_EQ(GetMenuItemCount(GetMenu(window())), 3);
+    EXPECT_EQ(form_.events, (Events{"mnuOpen.Click", "mnuAbout.Click"}));
+
+    // The shortcut keys run through the accelerator table.
+    MSG key{hwnd(*form_.txtNumber), WM_KEYDOWN, VK_F2, 0, GetTickCount(), {}};
+    form_.mnuQuit->setVisible(true);
+    EXPECT_TRUE(renderer_.translate(key));
+    EXPECT_EQ(form_.events.back(), "mnuQuit.Click");
+}
+
+TEST(ShortcutTextTest, NamesKeysWithTheirModifiers) {
+    ACCEL accel{};
+    ASSERT_TRUE(parseShortcut("Ctrl+O", accel));
+    EXPECT_EQ(accel.fVirt, FVIRTKEY | FCONTROL);
+    EXPECT_EQ(accel.key, 'O');
+    ASSERT_TRUE(parseShortcut("Shift+F12", accel));
+    EXPECT_EQ(accel.fVirt, FVIRTKEY | FSHIFT);
+    EXPECT_EQ(accel.key, VK_F12);
+    ASSERT_TRUE(parseShortcut("Ctrl+Alt+Del", accel));
+    EXPECT_EQ(accel.fVirt, FVIRTKEY | FCONTROL | FALT);
+    EXPECT_EQ(accel.key, VK_DELETE);
+    EXPECT_FALSE(parseShortcut("", accel));
+    EXPECT_FALSE(parseShortcut("Ctrl+", accel));
+    EXPECT_FALSE(parseShortcut("F25", accel));
+}
+
+TEST_F(RendererWinTest, TheCloseBoxAndEscAskTheForm) {
+    const HWND old = window();
+    form_.cancelQueryUnload = 1;
+    send(old, WM_CLOSE);
+    EXPECT_TRUE(form_.isLoaded());
+    EXPECT_TRUE(IsWindowVisible(old)) << "the model said no";
+    EXPECT_TRUE(pressKey(*form_.txtNumber, VK_ESCAPE));
+    EXPECT_EQ(form_.events, (Events{"QueryUnload 0", "cmdCancel.Click"}));
+
+    form_.cancelQueryUnload = 0;
+    send(old, WM_CLOSE);
+    EXPECT_FALSE(form_.isLoaded());
+    EXPECT_EQ(window(), nullptr);
+    settle();
+    EXPECT_FALSE(IsWindow(old)) << "an unloaded form's window is destroyed";
+}
+
+TEST_F(RendererWinTest, FocusAndDoubleClicksReachTheModel) {
+    form_.txtNumber->setText("123");
+    form_.events.clear();
+    const HWND edit = hwnd(*form_.txtNumber);
+    SetFocus(edit);
+    if (GetFocus() != edit)
+        GTEST_SKIP() << "the display does not let the window have the focus";
+    EXPECT_EQ(form_.focused(), form_.txtNumber);
+    DWORD start = 0, end = 0;
+    send(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(end - start, 3u) << "GotFocus selected everything in the model";
+    send(edit, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ(form_.events, (Events{"txtNumber.GotFocus", "txtNumber.DblClick"}));
+    SetFocus(hwnd(*form_.cmdCancel));
+    EXPECT_EQ(form_.focused(), form_.cmdCancel);
+}
+
+TEST_F(RendererWinTest, AnUnloadFromAControlsOwnClickIsSafe) {
+    const HWND old = window();
+    form_.cmdCancel->Click = [this] { form_.unload(); };
+    send(hwnd(*form_.cmdCancel), BM_CLICK);
+    EXPECT_FALSE(form_.isLoaded());
+    settle();
+    EXPECT_FALSE(IsWindow(old));
+    // Shown again, it gets a new window with the model's current state.
+    form_.txtNumber->setText("7");
+    form_.show();
+    ASSERT_TRUE(window());
+    EXPECT_EQ(windowText(hwnd(*form_.txtNumber)), "7");
+}
+
+TEST_F(RendererWinTest, TheProgramsEndTakesTheWindowsAndEndsTheLoop) {
+    app_.setMainForm(form_);
+    form_.cmdCancel->Click = [this] { form_.unload(); };
+    PostMessageA(hwnd(*form_.cmdCancel), BM_CLICK, 0, 0);
+    clock_.runUntil([this] { return app_.ended(); });
+    EXPECT_TRUE(app_.ended());
+    EXPECT_EQ(window(), nullptr);
+}
+
+TEST_F(RendererWinTest, AModalFormDisablesTheOthersUntilItCloses) {
+    DemoForm dialog(app_);
+    dialog.cmdCancel->Click = [&] { dialog.hide(); };
+    bool othersDisabled = false;
+    const int timer = clock_.startTimer(20, [&] {
+        othersDisabled = !IsWindowEnabled(window()) && IsWindowVisible(renderer_.window(dialog));
+        EXPECT_TRUE(pressKey(*dialog.txtNumber, VK_ESCAPE)); // Esc clicks the dialog's Cancel
+    });
+    dialog.showModal();
+    clock_.stopTimer(timer);
+    EXPECT_TRUE(othersDisabled);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_TRUE(IsWindowEnabled(window())) << "enabled again after the modal form";
+    dialog.unload();
+}
+
+} // namespace
+} // namespace qs::win32
