@@ -34,11 +34,11 @@ void StatusBarWidget::setPanels(const forms::StatusBar& bar) {
         box->addWidget(label);
         labels_.push_back(label);
     }
-    clock_.assign(labels_.size(), false);
+    std::vector<bool> clock(labels_.size(), false);
     for (int i = 0; i < bar.panelCount(); ++i) {
         const forms::StatusPanel& panel = bar.panel(i + 1);
         QLabel* label = labels_[static_cast<size_t>(i)];
-        clock_[static_cast<size_t>(i)] = panel.clock;
+        clock[static_cast<size_t>(i)] = panel.clock;
         if (panel.width > 0) {
             label->setFixedWidth(pixels(panel.width));
             box->setStretchFactor(label, 0);
@@ -52,7 +52,11 @@ void StatusBarWidget::setPanels(const forms::StatusBar& bar) {
             label->setText(multiLineText(panel.text).simplified());
         label->setToolTip(QString::fromStdString(panel.toolTip));
     }
-    refreshClock();
+    // A countdown changes a text panel every second; the clock panels keep their minute timer.
+    if (clock != clock_) {
+        clock_ = std::move(clock);
+        refreshClock();
+    }
 }
 
 void StatusBarWidget::refreshClock() {
