@@ -5,7 +5,9 @@
 namespace qs::actions {
 
 namespace {
-bool isNt(platform::Power& power) { return app::GetWindowsVersion(power).Platform == 2; }
+bool isNt(platform::Power& power) {
+    return app::GetWindowsVersion(power).Platform == 2;
+}
 } // namespace
 
 bool ShutdownSystem(platform::Power& power, unsigned code, bool forced) {
@@ -22,8 +24,12 @@ bool SuspendSystem(platform::Power& power, int hibernate, bool forced, bool disa
     return isNt(power) && power.setSuspendState(hibernate != 0, forced, disableWake);
 }
 
-bool LockSystem(platform::Power& power) { return isNt(power) && power.lockWorkStation(); }
+bool LockSystem(platform::Power& power) {
+    return isNt(power) && power.lockWorkStation();
+}
 
-void SetShutdownPrivilege(platform::Power& power, bool enable) { power.setShutdownPrivilege(enable); }
+void SetShutdownPrivilege(platform::Power& power, bool enable) {
+    power.setShutdownPrivilege(enable);
+}
 
 } // namespace qs::actions

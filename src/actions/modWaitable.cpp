@@ -2,7 +2,9 @@
 
 namespace qs::actions {
 
-void WaitSeconds(platform::Clock& clock, int seconds) { WaitMilliseconds(clock, seconds * 1000); }
+void WaitSeconds(platform::Clock& clock, int seconds) {
+    WaitMilliseconds(clock, seconds * 1000);
+}
 
 void WaitMilliseconds(platform::Clock& clock, int ms) {
     bool done = false;

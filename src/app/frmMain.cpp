@@ -14,8 +14,7 @@ const std::string kVersionUrl = "/product/vrk_curver.txt";
 }
 
 frmMain::frmMain(Program& program)
-    : forms::Form(program.application(), "frmMain"), program_(program), os_(program.services()),
-      g_(program.globals()) {
+    : forms::Form(program.application(), "frmMain"), program_(program), os_(program.services()), g_(program.globals()) {
     CreateControls();
     CreateMenus();
     WireEvents();
@@ -176,11 +175,17 @@ void frmMain::ApplyStartupEntry() {
     settings::SetStartupEntry(os_.registry, "QShutdown22", data, chkWindowsStartup->value() == 1);
 }
 
-void frmMain::mnu_exit_Click() { close(forms::kFormCode); }
+void frmMain::mnu_exit_Click() {
+    close(forms::kFormCode);
+}
 
-void frmMain::mnu_minimize_Click() { hide(); }
+void frmMain::mnu_minimize_Click() {
+    hide();
+}
 
-void frmMain::pRestore_Click() { show(); }
+void frmMain::pRestore_Click() {
+    show();
+}
 
 void frmMain::mnu_saveset_Click() {
     const std::string file = g_.AppDir + "settings.vrk";
@@ -192,6 +197,5 @@ void frmMain::mnu_saveset_Click() {
         os_.dialogs.messageBox("The settings could not be saved to the file:\r" + file + "     ",
                                platform::kStyleExclamation, g_.AppTitle);
 }
-
 
 } // namespace qs::app

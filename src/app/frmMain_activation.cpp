@@ -1,6 +1,6 @@
 // Activation, deactivation and the one-second action countdown.
-#include "frmMain.h"
 #include "../windows/frmAction.h"
+#include "frmMain.h"
 #include "numbers.h"
 
 #include <cctype>
@@ -123,7 +123,9 @@ void frmMain::ShowWarning() {
     warning_->show();
 }
 
-void frmMain::SetStatus(const std::string& text) { stsBar->setPanelText(1, text); }
+void frmMain::SetStatus(const std::string& text) {
+    stsBar->setPanelText(1, text);
+}
 
 void frmMain::ArrangeFrames(bool active) {
     frmeSch->setVisible(!active);

@@ -15,7 +15,9 @@ const std::string kTimeoutTip = "Countdown time in seconds, before taking action
 const std::string kNoCountdownTip =
     "NO COUNTDOWN WILL BE DISPLAYED, AND THE SELECTED ACTION WILL BE PERFORMED INSTANTLY";
 
-std::string plain(double value) { return std::to_string(static_cast<long>(value)); }
+std::string plain(double value) {
+    return std::to_string(static_cast<long>(value));
+}
 
 } // namespace
 
@@ -65,7 +67,9 @@ void frmMain::txtPeriod_KeyPress(char& key) {
         key = 0;
 }
 
-void frmMain::SelectAll(forms::TextBox& field) { field.select(0, static_cast<int>(field.text().size())); }
+void frmMain::SelectAll(forms::TextBox& field) {
+    field.select(0, static_cast<int>(field.text().size()));
+}
 
 void frmMain::txtPeriod_Change() {
     if (Val(txtPeriod->text()) > 999)
@@ -93,7 +97,9 @@ void frmMain::txtTimeout_Change() {
     scrSecond->setValue(static_cast<int>(RoundHalfEven(Val(txtTimeout->text()))));
 }
 
-void frmMain::scrSecond_Change() { txtTimeout->setText(std::to_string(scrSecond->value())); }
+void frmMain::scrSecond_Change() {
+    txtTimeout->setText(std::to_string(scrSecond->value()));
+}
 
 void frmMain::txtMessage_LostFocus() {
     if (txtMessage->text().empty())

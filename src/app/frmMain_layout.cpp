@@ -5,8 +5,7 @@ namespace qs::app {
 
 namespace {
 
-template <class T>
-T* place(T& control, int left, int top, int width, int height, const std::string& caption = {}) {
+template <class T> T* place(T& control, int left, int top, int width, int height, const std::string& caption = {}) {
     control.move(left, top, width, height);
     if (!caption.empty())
         control.setCaption(caption);
@@ -19,7 +18,7 @@ void frmMain::CreateControls() {
     using namespace forms;
 
     frmeAction = place(addControl(ControlKind::Frame, "frmeAction"), 150, 120, 2085, 2805, "Select Action :");
-    static const char* actions[] = {"&Shutdown",  "&Restart",  "&Log Off",        "H&ibernate*",
+    static const char* actions[] = {"&Shutdown",           "&Restart",  "&Log Off",       "H&ibernate*",
                                     "Hibernate && &wake*", "Stand &by", "Lock &Computer", "Remi&nder"};
     for (int i = 0; i < 8; ++i)
         optExitOption[i] =
@@ -106,8 +105,7 @@ void frmMain::CreateControls() {
     frmeHR->setVisible(false);
     picOptions[2] = nullptr;
     picOptions[3] = place(addControl(ControlKind::Panel, "picOptions", frmeHR, 3), 60, 200, 4840, 855);
-    chkResumeF =
-        place(add<CheckBox>("chkResumeF", picOptions[3]), 90, 135, 2355, 255, "&Execute file after wake up :");
+    chkResumeF = place(add<CheckBox>("chkResumeF", picOptions[3]), 90, 135, 2355, 255, "&Execute file after wake up :");
     txtResumeF = place(add<TextBox>("txtResumeF", picOptions[3]), 2460, 105, 1815, 315);
     txtResumeF->setToolTipText("Double Click to Clear");
     cmdResumeF = place(add<Button>("cmdResumeF", picOptions[3]), 4320, 105, 375, 315, "...");

@@ -8,8 +8,8 @@ namespace qs::app {
 
 // The program-wide values every window shares.
 struct Globals {
-    std::string AppDir;      // the program's folder, ending in a separator
-    std::string AppTitle;    // ":: Quorrel Shutdown 2.2 ::"
+    std::string AppDir;   // the program's folder, ending in a separator
+    std::string AppTitle; // ":: Quorrel Shutdown 2.2 ::"
     std::string ActionName = "Shutdown";
     bool ForcedAction = false;
     DateTime ActionDate;

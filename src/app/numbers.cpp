@@ -8,7 +8,9 @@ namespace qs::app {
 
 namespace {
 
-bool isSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+bool isSkipped(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
 
 // Reads [sign] digits [. digits] [(E|D) [sign] digits] from the characters Val keeps.
 double readDecimal(const std::string& s) {
@@ -83,6 +85,8 @@ std::optional<double> ParseDecimal(const std::string& text) {
     return std::strtod(core.c_str(), nullptr);
 }
 
-long RoundHalfEven(double value) { return static_cast<long>(std::nearbyint(value)); }
+long RoundHalfEven(double value) {
+    return static_cast<long>(std::nearbyint(value));
+}
 
 } // namespace qs::app

@@ -78,7 +78,9 @@ void Control::setBold(bool on) {
     changed(Property::Font);
 }
 
-void Control::changed(Property what) { form_.notifyChanged(*this, what); }
+void Control::changed(Property what) {
+    form_.notifyChanged(*this, what);
+}
 
 void Control::raise(const std::function<void()>& handler) {
     if (!handler)

@@ -29,7 +29,9 @@ enum class ControlKind {
 
 // Colours are 0x00BBGGRR; with the high bit set the low byte names a system colour.
 constexpr std::uint32_t kSystemColour = 0x80000000u;
-constexpr std::uint32_t systemColour(int index) { return kSystemColour | static_cast<std::uint32_t>(index); }
+constexpr std::uint32_t systemColour(int index) {
+    return kSystemColour | static_cast<std::uint32_t>(index);
+}
 constexpr std::uint32_t rgb(int r, int g, int b) {
     return static_cast<std::uint32_t>(r) | static_cast<std::uint32_t>(g) << 8 | static_cast<std::uint32_t>(b) << 16;
 }

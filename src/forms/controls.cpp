@@ -60,7 +60,9 @@ bool ComboBox::setListIndex(int index) {
     return true;
 }
 
-std::string ComboBox::text() const { return listIndex_ < 0 ? std::string() : items_[static_cast<size_t>(listIndex_)]; }
+std::string ComboBox::text() const {
+    return listIndex_ < 0 ? std::string() : items_[static_cast<size_t>(listIndex_)];
+}
 
 void ScrollBar::setRange(int min, int max) {
     min_ = min;

@@ -9,7 +9,9 @@ namespace qs::forms {
 
 Form::Form(Application& app, std::string name) : app_(app), name_(std::move(name)) {}
 
-Form::~Form() { app_.unregisterForm(*this); }
+Form::~Form() {
+    app_.unregisterForm(*this);
+}
 
 Control& Form::addControl(ControlKind kind, std::string name, Control* container, int index) {
     controls_.push_back(std::make_unique<Control>(*this, kind, std::move(name), index, container));
@@ -24,8 +26,8 @@ Control* Form::find(const std::string& name, int index) const {
 }
 
 MenuItem& Form::addMenu(std::string name, std::string caption, std::string shortcut) {
-    menus_.push_back(std::make_unique<MenuItem>(*this, std::move(name), -1, nullptr, std::move(caption),
-                                                std::move(shortcut)));
+    menus_.push_back(
+        std::make_unique<MenuItem>(*this, std::move(name), -1, nullptr, std::move(caption), std::move(shortcut)));
     return *menus_.back();
 }
 
@@ -39,7 +41,9 @@ static MenuItem* findIn(const std::vector<std::unique_ptr<MenuItem>>& items, con
     return nullptr;
 }
 
-MenuItem* Form::findMenu(const std::string& name, int index) const { return findIn(menus_, name, index); }
+MenuItem* Form::findMenu(const std::string& name, int index) const {
+    return findIn(menus_, name, index);
+}
 
 void Form::setCaption(const std::string& caption) {
     if (caption == caption_)
@@ -170,13 +174,21 @@ void Form::keyDown(int keyCode, int shift) {
         }
 }
 
-void Form::activate() { raise(Activate); }
+void Form::activate() {
+    raise(Activate);
+}
 
-void Form::paint() { raise(Paint); }
+void Form::paint() {
+    raise(Paint);
+}
 
-void Form::notifyChanged(Control& control, Property what) { app_.observer().controlChanged(control, what); }
+void Form::notifyChanged(Control& control, Property what) {
+    app_.observer().controlChanged(control, what);
+}
 
-void Form::notifyChanged(MenuItem& item) { app_.observer().menuChanged(item); }
+void Form::notifyChanged(MenuItem& item) {
+    app_.observer().menuChanged(item);
+}
 
 void Form::raise(const std::function<void()>& handler) {
     if (!handler)

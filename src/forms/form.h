@@ -30,8 +30,7 @@ public:
     Application& app() const { return app_; }
     const std::string& name() const { return name_; }
 
-    template <class T>
-    T& add(std::string name, Control* container = nullptr, int index = -1) {
+    template <class T> T& add(std::string name, Control* container = nullptr, int index = -1) {
         auto control = std::make_unique<T>(*this, std::move(name), index, container);
         T& ref = *control;
         controls_.push_back(std::move(control));

@@ -4,8 +4,7 @@
 
 namespace qs::forms {
 
-MenuItem::MenuItem(Form& form, std::string name, int index, MenuItem* parent, std::string caption,
-                   std::string shortcut)
+MenuItem::MenuItem(Form& form, std::string name, int index, MenuItem* parent, std::string caption, std::string shortcut)
     : form_(form), name_(std::move(name)), index_(index), parent_(parent), caption_(std::move(caption)),
       shortcut_(std::move(shortcut)) {}
 
@@ -58,6 +57,8 @@ void MenuItem::userClick() {
     }
 }
 
-void MenuItem::changed() { form_.notifyChanged(*this); }
+void MenuItem::changed() {
+    form_.notifyChanged(*this);
+}
 
 } // namespace qs::forms

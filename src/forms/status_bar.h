@@ -10,8 +10,8 @@ namespace qs::forms {
 struct StatusPanel {
     std::string text;
     std::string toolTip;
-    int width = 0;         // twips; 0 stretches over what is left
-    bool clock = false;    // shows the current time, kept by the renderer
+    int width = 0;      // twips; 0 stretches over what is left
+    bool clock = false; // shows the current time, kept by the renderer
 };
 
 // A status bar along the bottom edge of its form. Panels are numbered from 1.

@@ -11,7 +11,9 @@ Timer::Timer(Form& form, std::string name, int index, Control* container)
     setVisible(false);
 }
 
-Timer::~Timer() { disarm(); }
+Timer::~Timer() {
+    disarm();
+}
 
 void Timer::setInterval(int ms) {
     if (ms == interval_)

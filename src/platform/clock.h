@@ -29,8 +29,8 @@ public:
     // Regional settings: the long time format, and English-or-local day and month names.
     virtual std::string formatLongTime(int secondsOfDay) = 0;
     virtual std::optional<int> parseTime(const std::string& text) = 0;
-    virtual std::string dayName(int weekday) = 0;     // Monday = 1: "Monday"
-    virtual std::string monthAbbrev(int month) = 0;   // January = 1: "Jan"
+    virtual std::string dayName(int weekday) = 0;   // Monday = 1: "Monday"
+    virtual std::string monthAbbrev(int month) = 0; // January = 1: "Jan"
 };
 
 } // namespace qs::platform

@@ -36,7 +36,9 @@ Civil civilFromDays(std::int64_t z) {
 // 1899-12-30 counted from 1970-01-01.
 constexpr std::int64_t kEpochOffsetDays = -25569;
 
-std::int64_t floorDiv(std::int64_t a, std::int64_t b) { return a / b - (a % b != 0 && (a < 0) != (b < 0)); }
+std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
+    return a / b - (a % b != 0 && (a < 0) != (b < 0));
+}
 
 } // namespace
 
@@ -64,7 +66,9 @@ int DateTime::secondsOfDay() const {
     return static_cast<int>(seconds_ - floorDiv(seconds_, kSecondsPerDay) * kSecondsPerDay);
 }
 
-int DateTime::year() const { return civilFromDays(floorDiv(seconds_, kSecondsPerDay) + kEpochOffsetDays).year; }
+int DateTime::year() const {
+    return civilFromDays(floorDiv(seconds_, kSecondsPerDay) + kEpochOffsetDays).year;
+}
 
 int DateTime::month() const {
     return static_cast<int>(civilFromDays(floorDiv(seconds_, kSecondsPerDay) + kEpochOffsetDays).month);
@@ -82,8 +86,7 @@ int DateTime::weekday() const {
 
 std::string DateTime::iso() const {
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", year(), month(), day(), hour(), minute(),
-                  second());
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", year(), month(), day(), hour(), minute(), second());
     return buf;
 }
 

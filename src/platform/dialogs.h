@@ -9,11 +9,11 @@ enum MsgAnswer { kAnswerOK = 1, kAnswerCancel = 2, kAnswerYes = 6, kAnswerNo = 7
 
 // Style codes: buttons plus icon.
 enum MsgStyle {
-    kStyleCritical = 16,       // OK, critical
-    kStyleYesNoCritical = 20,  // Yes and No, critical
-    kStyleYesNoQuestion = 36,  // Yes and No, question
-    kStyleExclamation = 48,    // OK, exclamation
-    kStyleInformation = 64,    // OK, information
+    kStyleCritical = 16,      // OK, critical
+    kStyleYesNoCritical = 20, // Yes and No, critical
+    kStyleYesNoQuestion = 36, // Yes and No, question
+    kStyleExclamation = 48,   // OK, exclamation
+    kStyleInformation = 64,   // OK, information
     kStyleYesNoInformation = 68,
 };
 

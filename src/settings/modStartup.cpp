@@ -4,8 +4,8 @@ namespace qs::settings {
 
 namespace {
 
-bool apply(platform::Registry& registry, platform::RegistryRoot root, const std::string& name,
-           const std::string& data, bool create) {
+bool apply(platform::Registry& registry, platform::RegistryRoot root, const std::string& name, const std::string& data,
+           bool create) {
     const unsigned long key = registry.createKey(root, kRunKey);
     const bool ok = key != 0 && (create ? registry.setString(key, name, data) : registry.deleteValue(key, name));
     registry.closeKey(key);

@@ -63,7 +63,9 @@ frmAction::frmAction(app::frmMain& main) : forms::Form(main.app(), "frmAction"),
     cmdCancel->Click = [this] { cmdCancel_Click(); };
 }
 
-int frmAction::Elapsed() const { return static_cast<int>(app::Val(tmrProgress->tag())); }
+int frmAction::Elapsed() const {
+    return static_cast<int>(app::Val(tmrProgress->tag()));
+}
 
 void frmAction::ShowRemaining() {
     lblMessage->setCaption("Action: " + main_.program().globals().ActionName + ", will be performed in " +
@@ -104,7 +106,9 @@ void frmAction::tmrProgress_Timer() {
     unload();
 }
 
-void frmAction::chk_mute_Click() { tmrProgress->setInterval(chk_mute->value() == 1 ? 1000 : 900); }
+void frmAction::chk_mute_Click() {
+    tmrProgress->setInterval(chk_mute->value() == 1 ? 1000 : 900);
+}
 
 void frmAction::cmdNow_Click() {
     tmrProgress->setEnabled(false);

@@ -19,8 +19,12 @@ void play(platform::Platform& os, const Step (&steps)[3]) {
 
 } // namespace
 
-void frmMain::BeepDown() { play(os_, {{4000, 100}, {3000, 100}, {2500, 500}}); }
+void frmMain::BeepDown() {
+    play(os_, {{4000, 100}, {3000, 100}, {2500, 500}});
+}
 
-void frmMain::BeepUp() { play(os_, {{2500, 100}, {3000, 100}, {4000, 500}}); }
+void frmMain::BeepUp() {
+    play(os_, {{2500, 100}, {3000, 100}, {4000, 500}});
+}
 
 } // namespace qs::app

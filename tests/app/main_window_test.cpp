@@ -3,7 +3,6 @@
 #include "platform/fake/fake_platform.h"
 
 #include <gtest/gtest.h>
-
 #include <sstream>
 
 using namespace qs;

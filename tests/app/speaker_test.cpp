@@ -4,7 +4,6 @@
 #include "windows/modSpeaker.h"
 
 #include <gtest/gtest.h>
-
 #include <sstream>
 
 using namespace qs;

@@ -108,7 +108,7 @@ TEST_F(FormsTest, KeyPressSeesTheKeyFirstAndMayDropIt) {
         text.typeKey(c);
     EXPECT_EQ(text.text(), "123");
     EXPECT_EQ(seenBefore, "12"); // the last key ('3') saw the text before it
-    text.typeKey('4');            // the limit refuses a fourth character
+    text.typeKey('4');           // the limit refuses a fourth character
     EXPECT_EQ(text.text(), "123");
     text.select(0, 3);
     text.typeKey('9'); // typing replaces the selection

@@ -2,7 +2,6 @@
 #include "settings/modStartup.h"
 
 #include <gtest/gtest.h>
-
 #include <sstream>
 
 using namespace qs;

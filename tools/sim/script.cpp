@@ -26,7 +26,9 @@ std::pair<std::string, std::string> split(const std::string& line) {
     return {line.substr(0, space), line.substr(space + 1)};
 }
 
-std::string boolText(bool v) { return v ? "True" : "False"; }
+std::string boolText(bool v) {
+    return v ? "True" : "False";
+}
 
 std::string hms(int seconds) {
     char buf[16];
@@ -351,8 +353,8 @@ void Script::set(const std::string& ref, const std::string& value) {
     case ControlKind::TimePicker: {
         int h, m, s;
         char tail;
-        if (std::sscanf(value.c_str(), "%d:%d:%d%c", &h, &m, &s, &tail) != 3 || h < 0 || h > 23 || m < 0 ||
-            m > 59 || s < 0 || s > 59)
+        if (std::sscanf(value.c_str(), "%d:%d:%d%c", &h, &m, &s, &tail) != 3 || h < 0 || h > 23 || m < 0 || m > 59 ||
+            s < 0 || s > 59)
             throw ScriptError("bad time " + value);
         static_cast<forms::TimePicker&>(*control).setSecondsOfDay(h * 3600 + m * 60 + s);
         break;

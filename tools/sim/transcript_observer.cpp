@@ -9,9 +9,13 @@ void TranscriptObserver::formShown(forms::Form& form, bool modal) {
     transcript_.line("show " + form.name() + (modal ? " modal" : ""));
 }
 
-void TranscriptObserver::formHidden(forms::Form& form) { transcript_.line("hide " + form.name()); }
+void TranscriptObserver::formHidden(forms::Form& form) {
+    transcript_.line("hide " + form.name());
+}
 
-void TranscriptObserver::formUnloaded(forms::Form& form) { transcript_.line("unload " + form.name()); }
+void TranscriptObserver::formUnloaded(forms::Form& form) {
+    transcript_.line("unload " + form.name());
+}
 
 void TranscriptObserver::formChanged(forms::Form& form, forms::Property what) {
     if (what == forms::Property::TopMost)
@@ -22,6 +26,8 @@ void TranscriptObserver::timerToggled(forms::Timer& timer) {
     transcript_.line("timer " + timer.name() + (timer.enabled() ? " on" : " off"));
 }
 
-void TranscriptObserver::programEnded() { transcript_.line("end"); }
+void TranscriptObserver::programEnded() {
+    transcript_.line("end");
+}
 
 } // namespace qs::sim

@@ -6,9 +6,13 @@
 
 namespace qs::fake {
 
-FakeClock::FakeClock() { setNow(DateTime::fromParts(2026, 12, 5, 12, 0, 0)); }
+FakeClock::FakeClock() {
+    setNow(DateTime::fromParts(2026, 12, 5, 12, 0, 0));
+}
 
-void FakeClock::setNow(DateTime moment) { wallBaseMs_ = moment.seconds() * 1000 - tickMs_; }
+void FakeClock::setNow(DateTime moment) {
+    wallBaseMs_ = moment.seconds() * 1000 - tickMs_;
+}
 
 void FakeClock::advance(double seconds) {
     const std::int64_t target = tickMs_ + static_cast<std::int64_t>(std::llround(seconds * 1000));
@@ -45,7 +49,9 @@ int FakeClock::startTimer(int intervalMs, std::function<void()> callback) {
     return id;
 }
 
-void FakeClock::stopTimer(int id) { timers_.erase(id); }
+void FakeClock::stopTimer(int id) {
+    timers_.erase(id);
+}
 
 void FakeClock::runUntil(const std::function<bool()>& done) {
     while (!done())
@@ -109,8 +115,7 @@ std::string FakeClock::dayName(int weekday) {
 }
 
 std::string FakeClock::monthAbbrev(int month) {
-    static const char* names[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                  "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    static const char* names[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     return month >= 1 && month <= 12 ? names[month - 1] : "";
 }
 

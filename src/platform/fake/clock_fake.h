@@ -42,7 +42,7 @@ private:
         std::function<void()> callback;
     };
 
-    std::int64_t tickMs_ = 0;    // monotonic, drives the timers
+    std::int64_t tickMs_ = 0;     // monotonic, drives the timers
     std::int64_t wallBaseMs_ = 0; // wall clock = wallBaseMs_ + tickMs_
     int nextId_ = 1;
     std::map<int, Entry> timers_;

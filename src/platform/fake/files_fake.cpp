@@ -95,7 +95,9 @@ bool FakeFiles::writeLines(const std::string& path, const std::vector<std::strin
     return writeAll(path, bytes);
 }
 
-std::optional<std::string> FakeFiles::readAll(const std::string& path) { return get(path); }
+std::optional<std::string> FakeFiles::readAll(const std::string& path) {
+    return get(path);
+}
 
 bool FakeFiles::writeAll(const std::string& path, const std::string& bytes) {
     if (readOnly_)

@@ -19,6 +19,8 @@ bool FakePower::lockWorkStation() {
     return true;
 }
 
-void FakePower::setShutdownPrivilege(bool enable) { transcript_.line(enable ? "privilege on" : "privilege off"); }
+void FakePower::setShutdownPrivilege(bool enable) {
+    transcript_.line(enable ? "privilege on" : "privilege off");
+}
 
 } // namespace qs::fake

@@ -8,7 +8,9 @@ const char* rootName(platform::RegistryRoot root) {
 }
 } // namespace
 
-std::string FakeRegistry::keyName(const OpenKey& k) const { return std::string(rootName(k.root)) + "\\" + k.path; }
+std::string FakeRegistry::keyName(const OpenKey& k) const {
+    return std::string(rootName(k.root)) + "\\" + k.path;
+}
 
 std::optional<std::string> FakeRegistry::value(platform::RegistryRoot root, const std::string& subKey,
                                                const std::string& name) const {

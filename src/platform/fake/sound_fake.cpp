@@ -22,7 +22,9 @@ void FakeSound::sleep(int ms) {
     clock_.pass(ms);
 }
 
-void FakeSound::defaultBeep() { transcript_.line("default-beep"); }
+void FakeSound::defaultBeep() {
+    transcript_.line("default-beep");
+}
 
 void FakeSound::portOut(int port, int value) {
     transcript_.line("port-out " + hex(port) + " " + hex(value));

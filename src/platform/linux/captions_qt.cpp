@@ -9,7 +9,9 @@ QString multiLineText(const std::string& text) {
     return out;
 }
 
-QString mnemonicText(const std::string& caption) { return multiLineText(caption); }
+QString mnemonicText(const std::string& caption) {
+    return multiLineText(caption);
+}
 
 bool hasMnemonic(const std::string& caption) {
     for (size_t i = 0; i + 1 < caption.size(); ++i) {

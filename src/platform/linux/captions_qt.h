@@ -9,7 +9,9 @@
 namespace qs::linuxos {
 
 // Pixels from twips at 96 dpi.
-constexpr int pixels(int twips) { return twips / 15; }
+constexpr int pixels(int twips) {
+    return twips / 15;
+}
 
 // A caption with "&x" access keys, as Qt writes them (the same syntax: "&x" marks, "&&" is "&").
 QString mnemonicText(const std::string& caption);

@@ -67,7 +67,9 @@ void LinuxClock::fire(int id) {
         callback();
 }
 
-void LinuxClock::doEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void LinuxClock::doEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
 void LinuxClock::runUntil(const std::function<bool()>& done) {
     // Each pass sleeps until something happens; whatever makes done() true runs in an event,
@@ -87,12 +89,9 @@ std::optional<int> LinuxClock::parseTime(const std::string& text) {
         return std::nullopt;
     const QLocale c = QLocale::c();
     const std::pair<const QLocale*, QString> attempts[] = {
-        {&locale_, longTimeFormat(locale_)},
-        {&locale_, timeFormatWithoutZone(locale_, QLocale::ShortFormat)},
-        {&c, QStringLiteral("H:m:s")},
-        {&c, QStringLiteral("h:m:s AP")},
-        {&c, QStringLiteral("H:m")},
-        {&c, QStringLiteral("h:m AP")},
+        {&locale_, longTimeFormat(locale_)}, {&locale_, timeFormatWithoutZone(locale_, QLocale::ShortFormat)},
+        {&c, QStringLiteral("H:m:s")},       {&c, QStringLiteral("h:m:s AP")},
+        {&c, QStringLiteral("H:m")},         {&c, QStringLiteral("h:m AP")},
         {&c, QStringLiteral("h AP")},
     };
     for (const auto& [locale, format] : attempts) {

@@ -38,8 +38,7 @@ using forms::ControlKind;
 using forms::Property;
 
 // A check box or option button whose click asks the model instead of toggling itself.
-template <class Base>
-class ModelButton : public Base {
+template <class Base> class ModelButton : public Base {
 public:
     explicit ModelButton(QWidget* parent) : Base(parent) {}
     std::function<void()> onClick;
@@ -279,7 +278,8 @@ private:
 
 class TimeView : public ControlView {
 public:
-    TimeView(FormView& owner, forms::TimePicker& picker, QWidget* parent) : ControlView(owner, picker), picker_(picker) {
+    TimeView(FormView& owner, forms::TimePicker& picker, QWidget* parent)
+        : ControlView(owner, picker), picker_(picker) {
         auto* edit = new QTimeEdit(parent);
         edit->setDisplayFormat(longTimeFormat(QLocale::system()));
         edit->setWrapping(true);
@@ -309,7 +309,9 @@ private:
 
 ControlView::ControlView(FormView& owner, forms::Control& control) : owner_(owner), control_(control) {}
 
-bool ControlView::live() const { return owner_.attached(); }
+bool ControlView::live() const {
+    return owner_.attached();
+}
 
 void ControlView::setWidget(QWidget* widget) {
     widget_ = widget;

@@ -64,7 +64,9 @@ std::string LinuxFiles::programFolder() {
     return folder + '/';
 }
 
-std::string LinuxFiles::exeName() { return nameOf(exePath()); }
+std::string LinuxFiles::exeName() {
+    return nameOf(exePath());
+}
 
 bool LinuxFiles::exists(const std::string& pattern) {
     const std::string name = nameOf(pattern);
@@ -89,7 +91,9 @@ bool LinuxFiles::exists(const std::string& pattern) {
     return found;
 }
 
-bool LinuxFiles::remove(const std::string& path) { return ::unlink(path.c_str()) == 0 || errno == ENOENT; }
+bool LinuxFiles::remove(const std::string& path) {
+    return ::unlink(path.c_str()) == 0 || errno == ENOENT;
+}
 
 std::optional<std::string> LinuxFiles::readAll(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);

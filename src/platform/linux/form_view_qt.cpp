@@ -67,7 +67,9 @@ FormView::FormView(forms::Form& form) : form_(form), window_(new FormWindow) {
 
 FormView::~FormView() = default;
 
-QWidget* FormView::window() const { return window_; }
+QWidget* FormView::window() const {
+    return window_;
+}
 
 ControlView* FormView::ensureView(forms::Control& control) {
     if (auto it = views_.find(&control); it != views_.end())
@@ -110,8 +112,8 @@ void FormView::detach() {
 }
 
 void FormView::applyFlags() {
-    Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                            Qt::WindowCloseButtonHint;
+    Qt::WindowFlags flags =
+        Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     flags |= form_.borderStyle() == forms::BorderStyle::FixedDialog ? Qt::Dialog : Qt::Window;
     if (form_.minButton())
         flags |= Qt::WindowMinimizeButtonHint;
@@ -166,7 +168,9 @@ void FormView::show(bool modal) {
     window_->activateWindow();
 }
 
-void FormView::hide() { window_->hide(); }
+void FormView::hide() {
+    window_->hide();
+}
 
 void FormView::formChanged(forms::Property what) {
     switch (what) {
@@ -207,6 +211,8 @@ QWidget* FormView::widgetOf(const forms::Control& control) const {
     return it == views_.end() ? nullptr : it->second->widget();
 }
 
-QAction* FormView::actionOf(const forms::MenuItem& item) const { return menus_->actionOf(item); }
+QAction* FormView::actionOf(const forms::MenuItem& item) const {
+    return menus_->actionOf(item);
+}
 
 } // namespace qs::linuxos

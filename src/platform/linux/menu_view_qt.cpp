@@ -61,7 +61,8 @@ void MenuView::apply(const forms::MenuItem& item, QAction* action) {
     if (!item.isSeparator())
         action->setText(mnemonicText(item.caption()));
     if (!item.shortcut().empty())
-        action->setShortcut(QKeySequence::fromString(QString::fromStdString(item.shortcut()), QKeySequence::PortableText));
+        action->setShortcut(
+            QKeySequence::fromString(QString::fromStdString(item.shortcut()), QKeySequence::PortableText));
     action->setEnabled(item.enabled());
     action->setVisible(item.visible());
 }

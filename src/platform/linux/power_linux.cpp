@@ -32,7 +32,9 @@ QDBusConnection connect(const std::string& address, const std::string& name, QDB
     return QDBusConnection::connectToBus(QString::fromStdString(address), QString::fromStdString(name));
 }
 
-bool succeeded(const QDBusMessage& reply) { return reply.type() == QDBusMessage::ReplyMessage; }
+bool succeeded(const QDBusMessage& reply) {
+    return reply.type() == QDBusMessage::ReplyMessage;
+}
 
 } // namespace
 
@@ -70,7 +72,8 @@ platform::OsVersion LinuxPower::version() {
 QDBusMessage LinuxPower::callManager(const QString& method, const QVariant* argument, int timeoutMs) const {
     QDBusConnection bus = systemBus();
     if (!bus.isConnected())
-        return QDBusMessage::createError(QStringLiteral("org.freedesktop.DBus.Error.NoServer"), bus.lastError().message());
+        return QDBusMessage::createError(QStringLiteral("org.freedesktop.DBus.Error.NoServer"),
+                                         bus.lastError().message());
     QDBusMessage call = QDBusMessage::createMethodCall(kLogind, kManagerPath, kManager, method);
     if (argument)
         call << *argument;
@@ -84,9 +87,13 @@ bool LinuxPower::canDo(const QString& method) const {
     return succeeded(reply) && !reply.arguments().isEmpty() && reply.arguments().first().toString() == "yes";
 }
 
-bool LinuxPower::isHibernateAllowed() { return canDo(QStringLiteral("CanHibernate")); }
+bool LinuxPower::isHibernateAllowed() {
+    return canDo(QStringLiteral("CanHibernate"));
+}
 
-bool LinuxPower::isSuspendAllowed() { return canDo(QStringLiteral("CanSuspend")); }
+bool LinuxPower::isSuspendAllowed() {
+    return canDo(QStringLiteral("CanSuspend"));
+}
 
 bool LinuxPower::blockedBy(const QString& what) const {
     const QDBusMessage reply = callManager(QStringLiteral("ListInhibitors"), nullptr, kQueryTimeoutMs);
@@ -142,8 +149,8 @@ QString LinuxPower::sessionId() const {
     const QDBusMessage reply = callManager(QStringLiteral("GetSessionByPID"), &pid, kQueryTimeoutMs);
     if (succeeded(reply) && !reply.arguments().isEmpty()) {
         const QString path = reply.arguments().first().value<QDBusObjectPath>().path();
-        QDBusMessage get = QDBusMessage::createMethodCall(kLogind, path, QStringLiteral("org.freedesktop.DBus.Properties"),
-                                                          QStringLiteral("Get"));
+        QDBusMessage get = QDBusMessage::createMethodCall(
+            kLogind, path, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
         get << kSession << QStringLiteral("Id");
         const QDBusMessage id = systemBus().call(get, QDBus::Block, kQueryTimeoutMs);
         if (succeeded(id) && !id.arguments().isEmpty())

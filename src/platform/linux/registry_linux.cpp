@@ -26,7 +26,9 @@ std::string lower(std::string s) {
 LinuxRegistry::LinuxRegistry(std::string programPath)
     : programPath_(programPath.empty() ? LinuxFiles::exePath() : std::move(programPath)) {}
 
-std::string LinuxRegistry::autostartFile() { return LinuxFiles::configHome() + "/autostart/QShutdown22.desktop"; }
+std::string LinuxRegistry::autostartFile() {
+    return LinuxFiles::configHome() + "/autostart/QShutdown22.desktop";
+}
 
 std::string LinuxRegistry::execValue(const std::string& programPath) {
     // Inside the quotes ", `, $ and \ take a backslash; '%' starts a field code, so it is doubled.

@@ -71,9 +71,13 @@ void RendererQt::dispose(const forms::Form& form) {
     dying_.erase(std::remove(dying_.begin(), dying_.end(), nullptr), dying_.end());
 }
 
-void RendererQt::formLoaded(forms::Form& form) { ensure(form); }
+void RendererQt::formLoaded(forms::Form& form) {
+    ensure(form);
+}
 
-void RendererQt::formShown(forms::Form& form, bool modal) { ensure(form)->show(modal); }
+void RendererQt::formShown(forms::Form& form, bool modal) {
+    ensure(form)->show(modal);
+}
 
 void RendererQt::formHidden(forms::Form& form) {
     if (FormView* view = find(form))

@@ -18,7 +18,9 @@ StatusBarWidget::StatusBarWidget(QWidget* parent) : QWidget(parent) {
     QObject::connect(&minuteTimer_, &QTimer::timeout, this, [this] { refreshClock(); });
 }
 
-int StatusBarWidget::barHeight() const { return std::max(20, fontMetrics().height() + 8); }
+int StatusBarWidget::barHeight() const {
+    return std::max(20, fontMetrics().height() + 8);
+}
 
 void StatusBarWidget::setPanels(const forms::StatusBar& bar) {
     auto* box = static_cast<QHBoxLayout*>(layout());

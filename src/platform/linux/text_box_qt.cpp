@@ -17,7 +17,9 @@ int toWidget(const std::string& text, int bytes) {
     return static_cast<int>(QString::fromUtf8(text.data(), bytes).size());
 }
 
-int toModel(const QString& text, int index) { return static_cast<int>(text.left(index).toUtf8().size()); }
+int toModel(const QString& text, int index) {
+    return static_cast<int>(text.left(index).toUtf8().size());
+}
 
 class Flag {
 public:

@@ -7,8 +7,8 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <set>
 #include <gtest/gtest.h>
+#include <set>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>

@@ -2,8 +2,8 @@
 #include "../../../src/platform/linux/power_linux.h"
 #include "dbus_mock.h"
 
-#include <QDBusUnixFileDescriptor>
 #include <QDBusArgument>
+#include <QDBusUnixFileDescriptor>
 #include <QElapsedTimer>
 #include <QThread>
 #include <cstdlib>
@@ -43,7 +43,8 @@ protected:
     DbusMock& startLogind(const QString& parameters = QStringLiteral("{}")) {
         logind_.reset(); // the old one lets go of the name first
         logind_ = std::make_unique<DbusMock>(
-            *bus_, QStringList{QStringLiteral("--template"), QStringLiteral("logind"), QStringLiteral("-p"), parameters},
+            *bus_,
+            QStringList{QStringLiteral("--template"), QStringLiteral("logind"), QStringLiteral("-p"), parameters},
             kLogind);
         EXPECT_TRUE(logind_->running());
         return *logind_;
@@ -153,8 +154,9 @@ TEST_F(PowerLinuxTest, EachActionCallsItsLogindMethodInteractively) {
     EXPECT_TRUE(p.setSuspendState(false, false, false));
     EXPECT_TRUE(p.setSuspendState(true, true, true));
     // Only an unforced action looks for inhibitors first.
-    EXPECT_EQ(managerCalls(), (Calls{"ListInhibitors", "PowerOff true", "ListInhibitors", "Reboot true", "PowerOff true",
-                                     "Reboot true", "ListInhibitors", "Suspend true", "Hibernate true"}));
+    EXPECT_EQ(managerCalls(),
+              (Calls{"ListInhibitors", "PowerOff true", "ListInhibitors", "Reboot true", "PowerOff true", "Reboot true",
+                     "ListInhibitors", "Suspend true", "Hibernate true"}));
 }
 
 TEST_F(PowerLinuxTest, ABlockInhibitorRefusesOnlyTheUnforcedAction) {
@@ -187,8 +189,8 @@ TEST_F(PowerLinuxTest, ABlockInhibitorRefusesOnlyTheUnforcedAction) {
 
 TEST_F(PowerLinuxTest, ARefusingLogindMeansFailure) {
     startLogind();
-    const QString deny = QStringLiteral(
-        "raise dbus.exceptions.DBusException('no', name='org.freedesktop.DBus.Error.AccessDenied')");
+    const QString deny =
+        QStringLiteral("raise dbus.exceptions.DBusException('no', name='org.freedesktop.DBus.Error.AccessDenied')");
     for (const char* method : {"PowerOff", "Reboot", "Suspend", "Hibernate", "TerminateSession"})
         replaceMethod(QString::fromUtf8(method), std::string(method) == "TerminateSession" ? "s" : "b", "", deny);
     setenv("XDG_SESSION_ID", "c1", 1);

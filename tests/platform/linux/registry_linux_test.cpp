@@ -51,7 +51,8 @@ TEST_F(RegistryLinuxTest, TheStartupValueBecomesAnAutostartEntryAndGoesAgain) {
     registry.closeKey(machine);
 
     // Both roots are the same file, and a second removal is no failure.
-    const unsigned long user = registry.createKey(RegistryRoot::CurrentUser, "software\\microsoft\\windows\\currentversion\\run");
+    const unsigned long user =
+        registry.createKey(RegistryRoot::CurrentUser, "software\\microsoft\\windows\\currentversion\\run");
     EXPECT_TRUE(registry.deleteValue(user, "qshutdown22"));
     EXPECT_FALSE(fs::exists(entryFile()));
     EXPECT_TRUE(registry.deleteValue(user, "QShutdown22"));

@@ -39,8 +39,7 @@ protected:
     }
     void TearDown() override { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-    template <class T>
-    T* widget(const forms::Control& control) const {
+    template <class T> T* widget(const forms::Control& control) const {
         return dynamic_cast<T*>(renderer_.widget(control));
     }
     QRect twipsRect(const forms::Control& c) const {
@@ -113,8 +112,8 @@ TEST_F(RendererQtTest, ControlsAppearWhereTheModelPutsThem) {
     EXPECT_EQ(status->panels()[0]->text(), "Ready");
     EXPECT_EQ(status->panels()[0]->toolTip(), "What happens");
     const QTime now = QTime::currentTime();
-    EXPECT_EQ(status->panels()[1]->text(), QLocale::system().toString(QTime(now.hour(), now.minute()),
-                                                                       hoursAndMinutesFormat(QLocale::system())));
+    EXPECT_EQ(status->panels()[1]->text(),
+              QLocale::system().toString(QTime(now.hour(), now.minute()), hoursAndMinutesFormat(QLocale::system())));
     EXPECT_FALSE(hoursAndMinutesFormat(QLocale::system()).contains(u's')) << "hours and minutes only";
 }
 
@@ -236,10 +235,10 @@ TEST_F(RendererQtTest, ClicksAskTheModelWhichKeepsOptionsExclusive) {
     widget<QCheckBox>(*form_.chkPlain)->click();
     EXPECT_EQ(form_.chkPlain->value(), 1) << "a disabled control takes no clicks";
 
-    EXPECT_EQ(form_.events, (Events{"optChoice(1).Click", "optChoice(1).Click", "chkRevert.Click", "chkRevert.Click",
-                                    "chkPlain.Click 1", "cboUnit.Click Seconds", "dtpAt.Change 34200",
-                                    "scrValue.Change 15", "scrValue.Change 10", "scrValue.Change 5",
-                                    "scrValue.Change -1"}));
+    EXPECT_EQ(form_.events,
+              (Events{"optChoice(1).Click", "optChoice(1).Click", "chkRevert.Click", "chkRevert.Click",
+                      "chkPlain.Click 1", "cboUnit.Click Seconds", "dtpAt.Change 34200", "scrValue.Change 15",
+                      "scrValue.Change 10", "scrValue.Change 5", "scrValue.Change -1"}));
 }
 
 TEST_F(RendererQtTest, MenusFollowTheModel) {
