@@ -41,14 +41,16 @@ void StatusBarWidget::setPanels(const forms::StatusBar& bar) {
         const forms::StatusPanel& panel = bar.panel(i + 1);
         QLabel* label = labels_[static_cast<size_t>(i)];
         clock[static_cast<size_t>(i)] = panel.clock;
+        const int stretch = panel.width > 0 ? 0 : 1;
         if (panel.width > 0) {
             label->setFixedWidth(pixels(panel.width));
-            box->setStretchFactor(label, 0);
         } else {
             label->setMinimumWidth(0);
             label->setMaximumWidth(QWIDGETSIZE_MAX);
-            box->setStretchFactor(label, 1);
         }
+        // Setting a stretch invalidates the layout even when it is the same one.
+        if (box->stretch(i) != stretch)
+            box->setStretch(i, stretch);
         label->setAlignment(panel.clock ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
         if (!panel.clock)
             label->setText(multiLineText(panel.text).simplified());
