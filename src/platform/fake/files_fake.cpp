@@ -1,5 +1,7 @@
 #include "files_fake.h"
 
+#include "../text_lines.h"
+
 #include <cctype>
 
 namespace qs::fake {
@@ -67,32 +69,14 @@ bool FakeFiles::remove(const std::string& path) {
 }
 
 std::optional<std::vector<std::string>> FakeFiles::readLines(const std::string& path) {
-    auto bytes = get(path);
+    const auto bytes = get(path);
     if (!bytes)
         return std::nullopt;
-    std::vector<std::string> lines;
-    std::string current;
-    for (size_t i = 0; i < bytes->size(); ++i) {
-        const char c = (*bytes)[i];
-        if (c == '\r' || c == '\n') {
-            lines.push_back(current);
-            current.clear();
-            if (c == '\r' && i + 1 < bytes->size() && (*bytes)[i + 1] == '\n')
-                ++i;
-        } else {
-            current += c;
-        }
-    }
-    if (!current.empty())
-        lines.push_back(current);
-    return lines;
+    return platform::splitLines(*bytes);
 }
 
 bool FakeFiles::writeLines(const std::string& path, const std::vector<std::string>& lines) {
-    std::string bytes;
-    for (const auto& line : lines)
-        bytes += line + "\r\n";
-    return writeAll(path, bytes);
+    return writeAll(path, platform::joinLines(lines));
 }
 
 std::optional<std::string> FakeFiles::readAll(const std::string& path) {

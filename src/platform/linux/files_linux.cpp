@@ -1,5 +1,6 @@
 #include "files_linux.h"
 
+#include "../text_lines.h"
 #include "atomic_file_linux.h"
 
 #include <cerrno>
@@ -121,29 +122,11 @@ std::optional<std::vector<std::string>> LinuxFiles::readLines(const std::string&
     const auto bytes = readAll(path);
     if (!bytes)
         return std::nullopt;
-    std::vector<std::string> lines;
-    std::string current;
-    for (size_t i = 0; i < bytes->size(); ++i) {
-        const char c = (*bytes)[i];
-        if (c != '\r' && c != '\n') {
-            current += c;
-            continue;
-        }
-        lines.push_back(current);
-        current.clear();
-        if (c == '\r' && i + 1 < bytes->size() && (*bytes)[i + 1] == '\n')
-            ++i;
-    }
-    if (!current.empty())
-        lines.push_back(current);
-    return lines;
+    return platform::splitLines(*bytes);
 }
 
 bool LinuxFiles::writeLines(const std::string& path, const std::vector<std::string>& lines) {
-    std::string bytes;
-    for (const auto& line : lines)
-        bytes += line + "\r\n";
-    return writeFileAtomically(path, bytes);
+    return writeFileAtomically(path, platform::joinLines(lines));
 }
 
 bool LinuxFiles::writeAll(const std::string& path, const std::string& bytes) {

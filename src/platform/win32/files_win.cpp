@@ -1,5 +1,7 @@
 #include "files_win.h"
 
+#include "../text_lines.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <windows.h>
@@ -131,30 +133,11 @@ std::optional<std::vector<std::string>> Win32Files::readLines(const std::string&
     const auto bytes = readAll(path);
     if (!bytes)
         return std::nullopt;
-    // CR LF, and a lone LF or CR as other programs may have left them.
-    std::vector<std::string> lines;
-    std::string current;
-    for (size_t i = 0; i < bytes->size(); ++i) {
-        const char c = (*bytes)[i];
-        if (c != '\r' && c != '\n') {
-            current += c;
-            continue;
-        }
-        lines.push_back(current);
-        current.clear();
-        if (c == '\r' && i + 1 < bytes->size() && (*bytes)[i + 1] == '\n')
-            ++i;
-    }
-    if (!current.empty())
-        lines.push_back(current);
-    return lines;
+    return platform::splitLines(*bytes);
 }
 
 bool Win32Files::writeLines(const std::string& path, const std::vector<std::string>& lines) {
-    std::string bytes;
-    for (const auto& line : lines)
-        bytes += line + "\r\n";
-    return writeAll(path, bytes);
+    return writeAll(path, platform::joinLines(lines));
 }
 
 bool Win32Files::writeAll(const std::string& path, const std::string& bytes) {
