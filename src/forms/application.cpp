@@ -43,4 +43,15 @@ void Application::run() {
     clock_.runUntil([this] { return ended_; });
 }
 
+bool Application::closeForSessionEnd() {
+    std::vector<Form*> forms = forms_;
+    std::reverse(forms.begin(), forms.end());
+    bool all = true;
+    for (Form* form : forms)
+        // A form's handlers may unload others: only those still here are asked.
+        if (std::find(forms_.begin(), forms_.end(), form) != forms_.end() && form->isLoaded())
+            all = form->close(kAppWindows) && all;
+    return all;
+}
+
 } // namespace qs::forms

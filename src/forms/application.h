@@ -36,6 +36,9 @@ public:
     bool ended() const { return ended_; }
     // Runs the event loop until the program ends.
     void run();
+    // The session is ending: each loaded form is asked to close (mode kAppWindows), the main
+    // form last, as its unload ends the program. True when every form agreed.
+    bool closeForSessionEnd();
 
 private:
     platform::Clock& clock_;

@@ -168,6 +168,30 @@ TEST_F(FormsTest, QueryUnloadCanCancelAndUnloadRunsOnce) {
     EXPECT_FALSE(form.isLoaded());
 }
 
+TEST_F(FormsTest, TheSessionEndAsksEveryFormTheMainFormLast) {
+    Form other{app, "frmOther"}, closedEarly{app, "frmClosedEarly"};
+    std::vector<std::string> asked;
+    const auto ask = [&](Form& f, bool refuse) {
+        f.QueryUnload = [&asked, &f, refuse](int& cancel, int mode) {
+            asked.push_back(f.name() + " " + std::to_string(mode));
+            cancel = refuse ? 1 : 0;
+        };
+    };
+    ask(form, false);
+    ask(other, true);
+    ask(closedEarly, false);
+    app.setMainForm(form);
+    form.show();
+    other.show();
+    closedEarly.show();
+    // The other window's refusal leaves it loaded, and the rest are still asked.
+    EXPECT_FALSE(app.closeForSessionEnd());
+    EXPECT_EQ(asked, (std::vector<std::string>{"frmClosedEarly 2", "frmOther 2", "frmTest 2"}));
+    EXPECT_TRUE(other.isLoaded());
+    EXPECT_FALSE(form.isLoaded());
+    EXPECT_TRUE(app.ended());
+}
+
 TEST_F(FormsTest, EscapePressesTheCancelButtonAfterKeyPreview) {
     auto& cancel = form.add<Button>("cmdCancel");
     cancel.setCancel(true);

@@ -156,15 +156,7 @@ bool RendererWin::translate(MSG& msg) {
 }
 
 bool RendererWin::sessionEnding() {
-    if (!app_)
-        return true;
-    // Each form is asked, the main form last (its unload ends the program).
-    std::vector<forms::Form*> forms = app_->forms();
-    std::reverse(forms.begin(), forms.end());
-    bool all = true;
-    for (forms::Form* form : forms)
-        if (form->isLoaded() && std::find(app_->forms().begin(), app_->forms().end(), form) != app_->forms().end())
-            all = form->close(forms::kAppWindows) && all;
+    const bool all = !app_ || app_->closeForSessionEnd();
     wakeLoop();
     return all;
 }
