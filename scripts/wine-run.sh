@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine in a private, headless prefix beside the build.
-# Used by ctest as the cross-compiling emulator. Without a DISPLAY the program gets a private
-# Xvfb for its run, so it can open windows and message boxes.
+# Used by ctest as the cross-compiling emulator. Without a DISPLAY the program takes the test run's
+# display (wine-display.sh), or else a private Xvfb for its run, so it can open windows.
 set -e
 here=$(cd "$(dirname "$0")/.." && pwd)
 export WINEPREFIX=${WINEPREFIX:-$here/build/win32/wineprefix}
@@ -20,6 +20,12 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineserver -w || true
 fi
 exec {prefix_lock}>&-
+if [ -z "${DISPLAY:-}" ] && [ -f "$WINEPREFIX/.display" ]; then
+  read -r display xvfb_pid <"$WINEPREFIX/.display" || true
+  if [ -n "${xvfb_pid:-}" ] && kill -0 "$xvfb_pid" 2>/dev/null; then
+    export DISPLAY=":$display"
+  fi
+fi
 if [ -n "${DISPLAY:-}" ] || ! command -v Xvfb >/dev/null 2>&1; then
   exec wine "$@"
 fi
