@@ -21,4 +21,12 @@ enum class Property {
     TopMost,
 };
 
+// Every property of a control, in the order a new native view applies them: its place and font
+// before its contents, and whether it is enabled and shown last.
+inline constexpr Property kControlProperties[] = {
+    Property::Geometry, Property::Font,      Property::Caption,   Property::Text,      Property::List,
+    Property::Range,    Property::Value,     Property::ListIndex, Property::Selection, Property::Panels,
+    Property::ToolTip,  Property::BackColor, Property::Enabled,   Property::Visible,
+};
+
 } // namespace qs::forms

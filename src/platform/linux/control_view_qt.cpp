@@ -325,9 +325,7 @@ void ControlView::setWidget(QWidget* widget) {
 }
 
 void ControlView::syncAll() {
-    for (Property what : {Property::Geometry, Property::Font, Property::Caption, Property::Text, Property::List,
-                          Property::Range, Property::Value, Property::ListIndex, Property::Selection, Property::Panels,
-                          Property::ToolTip, Property::BackColor, Property::Enabled, Property::Visible})
+    for (Property what : forms::kControlProperties)
         sync(what);
 }
 

@@ -84,9 +84,7 @@ RECT ControlWin::placement() const {
 }
 
 void ControlWin::syncAll() {
-    for (Property what : {Property::Geometry, Property::Font, Property::Caption, Property::Text, Property::List,
-                          Property::Range, Property::Value, Property::ListIndex, Property::Selection, Property::Panels,
-                          Property::ToolTip, Property::BackColor, Property::Enabled, Property::Visible})
+    for (Property what : forms::kControlProperties)
         sync(what);
 }
 
