@@ -17,30 +17,21 @@ for tool in Xvfb xdotool import; do
   command -v "$tool" >/dev/null || { echo "missing $tool" >&2; exit 1; }
 done
 
-display=94
-while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do display=$((display + 1)); done
-
 scratch="$(mktemp -d)"
-xvfb_pid=""
 program_pid=""
 bus_pid=""
 mock_pid=""
+# shellcheck source=screen-lib.sh
+. "$repo/scripts/screen-lib.sh"
 cleanup() {
   [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null && wait "$program_pid" 2>/dev/null || true
   [ -n "$mock_pid" ] && kill "$mock_pid" 2>/dev/null || true
   [ -n "$bus_pid" ] && kill "$bus_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null || true
+  stop_screen
   rm -rf "$scratch"
 }
 trap cleanup EXIT
-
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$scratch/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY=":$display"
-for _ in $(seq 50); do
-  xdotool getdisplaygeometry >/dev/null 2>&1 && break
-  sleep 0.1
-done
+start_screen
 
 system_bus="${DBUS_SYSTEM_BUS_ADDRESS:-}"
 if [ "$mode" = warning ]; then
@@ -70,24 +61,10 @@ chmod 700 "$scratch/runtime"
 ) >"$scratch/program.log" 2>&1 &
 program_pid=$!
 
-if ! timeout 30 xdotool search --sync --onlyvisible --name "$title" >/dev/null; then
-  echo "the window \"$title\" did not appear; program output:" >&2
-  cat "$scratch/program.log" >&2
-  exit 1
-fi
+wait_for_window "$title" 30 >/dev/null
 if [ "$mode" = warning ]; then
-  if ! warning="$(timeout 30 xdotool search --sync --onlyvisible --name "Warning!" | head -n1)"; then
-    echo "the warning window did not appear; program output:" >&2
-    cat "$scratch/program.log" >&2
-    exit 1
-  fi
-  sleep 2 # two seconds into the warning
-  import -window root "$out"
-  xdotool windowfocus --sync "$warning" key Escape 2>/dev/null || true
-  sleep 1
-  xdotool key Return 2>/dev/null || true # the cancel message's OK
-  for _ in $(seq 50); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$program_pid" 2>/dev/null; then
+  picture_warning "$out"
+  if ! program_ends_within 5; then
     echo "the program did not end after the cancel" >&2
   elif grep -q PowerOff "$scratch/logind.calls" 2>/dev/null; then
     echo "the cancel came too late: logind was asked to power off" >&2

@@ -17,28 +17,19 @@ for tool in Xvfb xdotool import wine; do
   command -v "$tool" >/dev/null || { echo "missing $tool" >&2; exit 1; }
 done
 
-display=94
-while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do display=$((display + 1)); done
-
 scratch="$(mktemp -d)"
 export WINEPREFIX="$scratch/wineprefix"
-xvfb_pid=""
 program_pid=""
+# shellcheck source=screen-lib.sh
+. "$repo/scripts/screen-lib.sh"
 cleanup() {
   wineserver -k 2>/dev/null || true
   [ -n "$program_pid" ] && wait "$program_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null || true
+  stop_screen
   rm -rf "$scratch"
 }
 trap cleanup EXIT
-
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$scratch/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY=":$display"
-for _ in $(seq 50); do
-  xdotool getdisplaygeometry >/dev/null 2>&1 && break
-  sleep 0.1
-done
+start_screen
 
 # A copy in a folder of its own: its settings file and log stay in the scratch folder.
 mkdir -p "$scratch/app"
@@ -47,28 +38,14 @@ cp "$program" "$scratch/app/"
 "$repo/scripts/wine-run.sh" "$scratch/app/QShutdown.exe" >"$scratch/program.log" 2>&1 &
 program_pid=$!
 
-if ! timeout 120 xdotool search --sync --onlyvisible --name "$title" >/dev/null; then
-  echo "the window \"$title\" did not appear; program output:" >&2
-  cat "$scratch/program.log" >&2
-  exit 1
-fi
+wait_for_window "$title" 120 >/dev/null
 if [ "$mode" = warning ]; then
-  if ! warning="$(timeout 30 xdotool search --sync --onlyvisible --name "Warning!" | head -n1)"; then
-    echo "the warning window did not appear; program output:" >&2
-    cat "$scratch/program.log" >&2
-    exit 1
-  fi
-  sleep 2 # two seconds into the warning
-  import -window root "$out"
-  xdotool windowfocus --sync "$warning" key Escape 2>/dev/null || true
-  sleep 1
-  xdotool key Return 2>/dev/null || true # the cancel message's OK
+  picture_warning "$out"
   # Ending within four seconds is the cancel: the shutdown would have come six seconds later.
-  for _ in $(seq 40); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$program_pid" 2>/dev/null; then
-    echo "the program did not end after the cancel" >&2
-  else
+  if program_ends_within 4; then
     echo "cancelled: the program ended before the shutdown was due"
+  else
+    echo "the program did not end after the cancel" >&2
   fi
 else
   sleep 2 # let it paint
