@@ -50,10 +50,19 @@ void StatusBarWin::sync(Property what) {
         return;
     }
     ControlWin::sync(what);
-    if (what == Property::Panels) {
-        layoutParts();
-        refreshClock(); // writes the texts too
+    if (what != Property::Panels)
+        return;
+    layoutParts();
+    // A countdown changes a text panel every second; the clock's minute timer stays as it is.
+    std::vector<bool> clock;
+    for (int i = 1; i <= bar_.panelCount(); ++i)
+        clock.push_back(bar_.panel(i).clock);
+    if (clock == clock_) {
+        setTexts();
+        return;
     }
+    clock_ = std::move(clock);
+    refreshClock(); // writes the texts too
 }
 
 void StatusBarWin::layoutParts() {
@@ -79,15 +88,21 @@ void StatusBarWin::layoutParts() {
     }
     if (!edges.empty())
         edges.back() = -1; // the last part reaches the right edge
-    if (edges != edges_) {
+    const bool moved = edges != edges_;
+    if (moved) {
         SendMessageA(hwnd_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
         edges_ = edges;
         shown_.assign(edges.size(), std::string(1, '\0')); // the parts are new: every text goes again
     }
+    tips_.resize(static_cast<size_t>(panels));
     for (int i = 0; i < panels; ++i) {
+        const std::string& tip = bar_.panel(i + 1).toolTip;
+        if (!moved && tip == tips_[static_cast<size_t>(i)])
+            continue;
         RECT part{};
         SendMessageA(hwnd_, SB_GETRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&part));
-        owner_.setToolTip(hwnd_, static_cast<UINT_PTR>(i + 1), &part, bar_.panel(i + 1).toolTip);
+        owner_.setToolTip(hwnd_, static_cast<UINT_PTR>(i + 1), &part, tip);
+        tips_[static_cast<size_t>(i)] = tip;
     }
 }
 

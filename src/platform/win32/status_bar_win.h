@@ -30,6 +30,8 @@ private:
     forms::StatusBar& bar_;
     std::vector<int> edges_;         // the parts' right edges as last set
     std::vector<std::string> shown_; // each part's text as last written
+    std::vector<std::string> tips_;  // each part's tooltip as last set
+    std::vector<bool> clock_;        // which parts are clocks, as the minute timer was set for
 };
 
 } // namespace qs::win32

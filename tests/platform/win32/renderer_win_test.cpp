@@ -184,6 +184,9 @@ TEST_F(RendererWinTest, ModelChangesReachTheWindows) {
     char panel[64] = "";
     send(hwnd(*form_.stsBar), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(panel));
     EXPECT_STREQ(panel, "Status : Active");
+    send(hwnd(*form_.stsBar), SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(panel));
+    EXPECT_EQ(panel[0], '\t') << "the clock panel keeps its centred time";
+    EXPECT_GT(std::string(panel).size(), 4u);
 
     // The model's handlers ran as for any change; nothing came back from the windows.
     EXPECT_EQ(form_.events, (Events{"chkPlain.Click 1", "chkPlain.Click 2", "optChoice(2).Click", "Change 42",
