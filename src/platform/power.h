@@ -26,6 +26,9 @@ public:
     virtual bool setSuspendState(bool hibernate, bool forced, bool disableWake) = 0;
     virtual bool lockWorkStation() = 0;
     virtual void setShutdownPrivilege(bool enable) = 0;
+    // Why the last session end, suspend or lock that returned false failed, in the platform's
+    // own words (logind's error text, the system's error message); empty when it gave none.
+    virtual std::string failureReason() = 0;
 };
 
 } // namespace qs::platform

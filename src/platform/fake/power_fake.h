@@ -20,12 +20,14 @@ public:
     bool setSuspendState(bool hibernate, bool forced, bool disableWake) override;
     bool lockWorkStation() override;
     void setShutdownPrivilege(bool enable) override;
+    std::string failureReason() override { return failureReason_; }
 
 private:
     Transcript& transcript_;
     platform::OsVersion version_;
     bool hibernate_ = true;
     bool suspend_ = true;
+    std::string failureReason_;
 };
 
 } // namespace qs::fake

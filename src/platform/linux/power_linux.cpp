@@ -122,11 +122,19 @@ bool LinuxPower::blockedBy(const QString& what) const {
 // where the policy says so), and root passes anyway. The *WithFlags variants were not taken:
 // their only flags honour inhibitors for root or pick kexec, and they take no interactive flag.
 // Delay inhibitors cannot be skipped by anyone; logind caps them at InhibitDelayMaxSec.
-bool LinuxPower::managerAction(const QString& method, const QString& what, bool forced) const {
-    if (!forced && blockedBy(what))
+bool LinuxPower::outcome(const QDBusMessage& reply) {
+    const bool ok = succeeded(reply);
+    failureReason_ = ok ? std::string() : reply.errorMessage().toStdString();
+    return ok;
+}
+
+bool LinuxPower::managerAction(const QString& method, const QString& what, bool forced) {
+    if (!forced && blockedBy(what)) {
+        failureReason_ = "Another program is blocking it (a logind " + what.toStdString() + " inhibitor).";
         return false;
+    }
     const QVariant interactive(true);
-    return succeeded(callManager(method, &interactive, kActionTimeoutMs));
+    return outcome(callManager(method, &interactive, kActionTimeoutMs));
 }
 
 QString LinuxPower::sessionPath() const {
@@ -168,10 +176,12 @@ bool LinuxPower::exitWindows(unsigned flags) {
         return managerAction(QStringLiteral("PowerOff"), QStringLiteral("shutdown"), forced);
     // Logging off ends the whole session; logind has no inhibitors for that.
     const QString id = sessionId();
-    if (id.isEmpty())
+    if (id.isEmpty()) {
+        failureReason_ = "The program's login session was not found.";
         return false;
+    }
     const QVariant session(id);
-    return succeeded(callManager(QStringLiteral("TerminateSession"), &session, kActionTimeoutMs));
+    return outcome(callManager(QStringLiteral("TerminateSession"), &session, kActionTimeoutMs));
 }
 
 bool LinuxPower::setSuspendState(bool hibernate, bool forced, bool /*disableWake*/) {
@@ -182,9 +192,10 @@ bool LinuxPower::setSuspendState(bool hibernate, bool forced, bool /*disableWake
 
 bool LinuxPower::lockWorkStation() {
     const QString path = sessionPath();
+    failureReason_ = "The program's login session was not found.";
     if (!path.isEmpty()) {
         const QDBusMessage call = QDBusMessage::createMethodCall(kLogind, path, kSession, QStringLiteral("Lock"));
-        if (succeeded(systemBus().call(call, QDBus::Block, kQueryTimeoutMs)))
+        if (outcome(systemBus().call(call, QDBus::Block, kQueryTimeoutMs)))
             return true;
     }
     QDBusConnection bus = sessionBus();
@@ -193,8 +204,11 @@ bool LinuxPower::lockWorkStation() {
     const QString saver = QStringLiteral("org.freedesktop.ScreenSaver");
     for (const QString& objectPath : {QStringLiteral("/org/freedesktop/ScreenSaver"), QStringLiteral("/ScreenSaver")}) {
         const QDBusMessage call = QDBusMessage::createMethodCall(saver, objectPath, saver, QStringLiteral("Lock"));
-        if (succeeded(bus.call(call, QDBus::Block, kQueryTimeoutMs)))
+        const QDBusMessage reply = bus.call(call, QDBus::Block, kQueryTimeoutMs);
+        if (succeeded(reply)) {
+            failureReason_.clear();
             return true;
+        }
     }
     return false;
 }

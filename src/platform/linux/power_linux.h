@@ -27,6 +27,7 @@ public:
     bool lockWorkStation() override;
     // logind and polkit decide who may shut down; there is no privilege to take.
     void setShutdownPrivilege(bool) override {}
+    std::string failureReason() override { return failureReason_; }
 
     // How long a question to logind may take; power actions wait longer (a polkit prompt).
     static constexpr int kQueryTimeoutMs = 2000;
@@ -38,7 +39,9 @@ private:
     QDBusMessage callManager(const QString& method, const QVariant* argument, int timeoutMs) const;
     bool canDo(const QString& method) const;
     bool blockedBy(const QString& what) const;
-    bool managerAction(const QString& method, const QString& what, bool forced) const;
+    bool managerAction(const QString& method, const QString& what, bool forced);
+    // Keeps logind's error text of a failed call for failureReason.
+    bool outcome(const QDBusMessage& reply);
     QString sessionPath() const;
     QString sessionId() const;
 
@@ -46,6 +49,7 @@ private:
     std::string sessionAddress_;
     std::string systemName_;
     std::string sessionName_;
+    std::string failureReason_;
 };
 
 } // namespace qs::linuxos

@@ -29,18 +29,38 @@ bool Win32Power::isSuspendAllowed() {
     return query && query();
 }
 
+bool Win32Power::result(bool ok, bool available) {
+    lastError_ = ok ? 0 : available ? GetLastError() : ERROR_CALL_NOT_IMPLEMENTED;
+    return ok;
+}
+
 bool Win32Power::exitWindows(unsigned flags) {
-    return ExitWindowsEx(flags, SHTDN_REASON_MAJOR_OTHER | SHTDN_REASON_FLAG_PLANNED) != 0;
+    return result(ExitWindowsEx(flags, SHTDN_REASON_MAJOR_OTHER | SHTDN_REASON_FLAG_PLANNED) != 0);
 }
 
 bool Win32Power::setSuspendState(bool hibernate, bool forced, bool disableWake) {
     const auto suspend = powrprof_.function<SuspendCall>("SetSuspendState");
-    return suspend && suspend(hibernate, forced, disableWake);
+    return result(suspend && suspend(hibernate, forced, disableWake), suspend != nullptr);
 }
 
 bool Win32Power::lockWorkStation() {
     const auto lock = user32_.function<LockCall>("LockWorkStation");
-    return lock && lock();
+    return result(lock && lock(), lock != nullptr);
+}
+
+std::string Win32Power::failureReason() {
+    if (lastError_ == 0)
+        return {};
+    char* text = nullptr;
+    const DWORD length =
+        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, lastError_, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string reason = length ? std::string(text, length) : "Error " + std::to_string(lastError_);
+    if (text)
+        LocalFree(text);
+    while (!reason.empty() && (reason.back() == '\r' || reason.back() == '\n' || reason.back() == ' '))
+        reason.pop_back();
+    return reason;
 }
 
 void Win32Power::setShutdownPrivilege(bool enable) {

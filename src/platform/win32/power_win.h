@@ -20,10 +20,15 @@ public:
     bool lockWorkStation() override;
     // Where there are no privileges (the 9x family) the calls fail quietly.
     void setShutdownPrivilege(bool enable) override;
+    std::string failureReason() override;
 
 private:
+    // Keeps the thread's last error after a failed call (a missing function counts as "not supported").
+    bool result(bool ok, bool available = true);
+
     Library powrprof_;
     Library user32_{"user32.dll"};
+    unsigned long lastError_ = 0;
 };
 
 } // namespace qs::win32
