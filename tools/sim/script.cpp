@@ -176,8 +176,8 @@ void Script::execute(const std::string& command, const std::string& rest) {
             throw ScriptError("unknown capability " + what);
     } else if (command == "power") {
         auto [what, reason] = split(rest);
-        if (what != "fails" || reason.empty())
-            throw ScriptError("expected power fails TEXT");
+        if (what != "fails")
+            throw ScriptError("expected power fails [TEXT]");
         fp.power.failNextCall(reason);
     } else if (command == "another-instance") {
         fp.processes.setAnotherInstance(true);
