@@ -1,5 +1,6 @@
 // Carrying out the selected action, and the tray's immediate actions.
 #include "../app/frmMain.h"
+#include "action_catalogue.h"
 #include "modShutdown.h"
 #include "modWaitable.h"
 
@@ -7,68 +8,86 @@ namespace qs::app {
 
 using namespace actions;
 
+namespace {
+
+// Marks an action as under way for as long as it lives, also when it ends by an exception.
+class ActionUnderWayScope {
+public:
+    explicit ActionUnderWayScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~ActionUnderWayScope() { flag_ = false; }
+    ActionUnderWayScope(const ActionUnderWayScope&) = delete;
+    ActionUnderWayScope& operator=(const ActionUnderWayScope&) = delete;
+
+private:
+    bool& flag_;
+};
+
+} // namespace
+
 void frmMain::PerformAction() {
+    // The pause and the power call let events run: a second "Now" or a tray click meanwhile
+    // must not start the action again.
+    if (actionUnderWay_)
+        return;
+    const ActionUnderWayScope underWay(actionUnderWay_);
+    bool refused = false;
     try {
         g_.ForcedAction = chkForced->value() == 1;
         tmrAction->setEnabled(false);
         const bool fileExists = os_.files.exists(txtExecF->text());
         if (chkExecFile->value() == 1 && fileExists) {
-            if (!optExitOption[7]->value() && !optExitOption[4]->value()) {
+            if (!optExitOption[kKindReminder]->value() && !optExitOption[kKindHibernateAndWake]->value()) {
                 os_.processes.shellOpen(txtExecF->text(), 0);
                 os_.clock.doEvents();
             }
             hide();
             WaitSeconds(os_.clock, 1);
             os_.clock.doEvents();
+            // A cancel in the warning window during the pause has ended the program.
+            if (program_.application().ended())
+                return;
         }
-        auto& power = os_.power;
-        if (optExitOption[0]->value())
-            ShutdownSystem(power, kShutdown, g_.ForcedAction);
-        else if (optExitOption[1]->value())
-            ShutdownSystem(power, kRestart, g_.ForcedAction);
-        else if (optExitOption[2]->value())
-            ShutdownSystem(power, kLogOff, g_.ForcedAction);
-        else if (optExitOption[3]->value())
-            SuspendSystem(power, 1, g_.ForcedAction, false);
-        else if (optExitOption[5]->value())
-            SuspendSystem(power, 0, g_.ForcedAction, false);
-        else if (optExitOption[6]->value())
-            LockSystem(power);
-        else if (optExitOption[7]->value())
-            ShowReminder();
+        for (const int kind :
+             {kKindShutdown, kKindRestart, kKindLogOff, kKindHibernate, kKindStandBy, kKindLock, kKindReminder}) {
+            if (!optExitOption[kind]->value())
+                continue;
+            if (kind == kKindReminder)
+                ShowReminder();
+            else
+                refused = !RequestPowerAction(os_.power, kind, g_.ForcedAction);
+            break;
+        }
     } catch (...) {
         // Whatever went wrong, the machine must not be left running unattended.
         ShutdownSystem(os_.power, kShutdown, true);
+        return;
     }
+    // A refusal is no error: the user is told, and the program ends as after the action.
+    if (refused)
+        ReportRefusal(g_.ActionName);
 }
 
 void frmMain::pAction_Click(int index) {
-    auto& power = os_.power;
-    switch (index) {
-    case 0:
-        ShutdownSystem(power, kShutdown, g_.ForcedAction);
-        break;
-    case 1:
-        ShutdownSystem(power, kRestart, g_.ForcedAction);
-        break;
-    case 2:
-        ShutdownSystem(power, kLogOff, g_.ForcedAction);
-        break;
-    case 3:
-        if (power.isHibernateAllowed())
-            SuspendSystem(power, 1, g_.ForcedAction, false);
-        else
-            EnableHibernationFromTray();
-        break;
-    case 4:
-        SuspendSystem(power, 0, g_.ForcedAction, false);
-        break;
-    case 5:
-        LockSystem(power);
-        break;
-    default:
-        break;
+    static const int kinds[] = {kKindShutdown, kKindRestart, kKindLogOff, kKindHibernate, kKindStandBy, kKindLock};
+    if (index < 0 || index >= 6 || actionUnderWay_)
+        return;
+    const ActionUnderWayScope underWay(actionUnderWay_);
+    const int kind = kinds[index];
+    if (kind == kKindHibernate && !os_.power.isHibernateAllowed()) {
+        EnableHibernationFromTray();
+        return;
     }
+    if (!RequestPowerAction(os_.power, kind, g_.ForcedAction))
+        ReportRefusal(ActionDisplayName(kind));
+}
+
+void frmMain::ReportRefusal(const std::string& action) {
+    // After a cancel meanwhile the user already knows the action is off.
+    if (program_.application().ended())
+        return;
+    const std::string reason = os_.power.failureReason();
+    os_.dialogs.messageBox(action + " could not be carried out." + (reason.empty() ? "" : "\r" + reason),
+                           platform::kStyleCritical, g_.AppTitle);
 }
 
 } // namespace qs::app

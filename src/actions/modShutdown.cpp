@@ -4,15 +4,13 @@
 
 namespace qs::actions {
 
-namespace {
-bool isNt(platform::Power& power) {
+bool IsNtFamily(platform::Power& power) {
     return app::GetWindowsVersion(power).Platform == 2;
 }
-} // namespace
 
 bool ShutdownSystem(platform::Power& power, unsigned code, bool forced) {
     const unsigned flags = code | (forced ? kForce : 0u);
-    if (!isNt(power))
+    if (!IsNtFamily(power))
         return power.exitWindows(flags);
     SetShutdownPrivilege(power, true);
     const bool ok = power.exitWindows(flags);
@@ -21,11 +19,11 @@ bool ShutdownSystem(platform::Power& power, unsigned code, bool forced) {
 }
 
 bool SuspendSystem(platform::Power& power, int hibernate, bool forced, bool disableWake) {
-    return isNt(power) && power.setSuspendState(hibernate != 0, forced, disableWake);
+    return IsNtFamily(power) && power.setSuspendState(hibernate != 0, forced, disableWake);
 }
 
 bool LockSystem(platform::Power& power) {
-    return isNt(power) && power.lockWorkStation();
+    return IsNtFamily(power) && power.lockWorkStation();
 }
 
 void SetShutdownPrivilege(platform::Power& power, bool enable) {

@@ -51,8 +51,10 @@ public:
 
     // Activates when inactive, deactivates when active; the menus' captions follow the button.
     void cmdActivate_Click();
-    // Carries out the selected action now.
+    // Carries out the selected action now; does nothing while an action is already under way.
     void PerformAction();
+    // True from the start of an action to its end, pauses and power calls included.
+    bool ActionUnderWay() const { return actionUnderWay_; }
     void SetStatus(const std::string& text);
     // The falling and rising three-tone patterns around hibernate and wake.
     void BeepDown();
@@ -162,6 +164,8 @@ private:
     std::string FormatDate(DateTime t);
     std::string FormatTime(DateTime t);
     void pAction_Click(int index);
+    // Tells the user that the platform refused the action, with its reason.
+    void ReportRefusal(const std::string& action);
 
     void mnu_exit_Click();
     void mnu_minimize_Click();
@@ -194,6 +198,7 @@ private:
     bool showAfterLoad_ = true;
     bool canSuspend_ = false;
     bool isNt_ = false;
+    bool actionUnderWay_ = false;
 };
 
 } // namespace qs::app

@@ -101,9 +101,7 @@ void frmAction::tmrProgress_Timer() {
         if (elapsed < WarnSeconds)
             return;
     }
-    tmrProgress->setEnabled(false);
-    main_.PerformAction();
-    unload();
+    Act();
 }
 
 void frmAction::chk_mute_Click() {
@@ -111,6 +109,14 @@ void frmAction::chk_mute_Click() {
 }
 
 void frmAction::cmdNow_Click() {
+    Act();
+}
+
+void frmAction::Act() {
+    // "Now" while the action is under way (its pause and power call let events run) is late:
+    // the action is already being carried out, and the window closes when it is done.
+    if (main_.ActionUnderWay())
+        return;
     tmrProgress->setEnabled(false);
     main_.PerformAction();
     unload();

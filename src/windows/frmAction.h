@@ -35,6 +35,8 @@ private:
     void Form_QueryUnload(int& cancel, int mode);
     void Form_Unload();
 
+    // Stops the countdown, carries out the action and closes.
+    void Act();
     int Elapsed() const;
     void ShowRemaining();
     // Stops the countdown and takes the window off the top, before a message.

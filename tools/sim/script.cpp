@@ -4,6 +4,7 @@
 #include "../../src/app/time_text.h"
 #include "../../src/forms/progress_bar.h"
 
+#include <cmath>
 #include <cstdio>
 #include <sstream>
 
@@ -173,6 +174,11 @@ void Script::execute(const std::string& command, const std::string& rest) {
             fp.power.setSuspendAllowed(yesNo(answer));
         else
             throw ScriptError("unknown capability " + what);
+    } else if (command == "power") {
+        auto [what, reason] = split(rest);
+        if (what != "fails")
+            throw ScriptError("expected power fails [TEXT]");
+        fp.power.failNextCall(reason);
     } else if (command == "another-instance") {
         fp.processes.setAnotherInstance(true);
     } else if (command == "folder") {
@@ -241,7 +247,11 @@ void Script::execute(const std::string& command, const std::string& rest) {
         const double seconds = std::strtod(rest.c_str(), &end);
         if (rest.empty() || *end != '\0' || seconds < 0)
             throw ScriptError("bad number of seconds " + rest);
-        fp.clock.advance(seconds);
+        // An ended program has no event loop left: time passes, nothing fires.
+        if (program_ && program_->application().ended())
+            fp.clock.pass(static_cast<int>(std::lround(seconds * 1000)));
+        else
+            fp.clock.advance(seconds);
     } else if (command == "print") {
         print(rest);
     } else if (command == "eval") {

@@ -1,22 +1,29 @@
 #include "power_fake.h"
 
+#include <utility>
+
 namespace qs::fake {
 
+bool FakePower::call(const std::string& line) {
+    transcript_.line(line);
+    const auto failure = std::exchange(pendingFailure_, std::nullopt);
+    if (auto events = std::exchange(pendingEvents_, nullptr))
+        events();
+    failureReason_ = failure.value_or("");
+    return !failure;
+}
+
 bool FakePower::exitWindows(unsigned flags) {
-    transcript_.line("power ExitWindowsEx " + std::to_string(flags));
-    return true;
+    return call("power ExitWindowsEx " + std::to_string(flags));
 }
 
 bool FakePower::setSuspendState(bool hibernate, bool forced, bool disableWake) {
     auto b = [](bool v) { return std::string(v ? "-1" : "0"); };
-    transcript_.line("power SetSuspendState " + std::string(hibernate ? "1" : "0") + " " + b(forced) + " " +
-                     b(disableWake));
-    return true;
+    return call("power SetSuspendState " + std::string(hibernate ? "1" : "0") + " " + b(forced) + " " + b(disableWake));
 }
 
 bool FakePower::lockWorkStation() {
-    transcript_.line("power LockWorkStation");
-    return true;
+    return call("power LockWorkStation");
 }
 
 void FakePower::setShutdownPrivilege(bool enable) {
