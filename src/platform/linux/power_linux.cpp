@@ -107,12 +107,13 @@ QDBusMessage LinuxPower::callManager(const QString& method, const QVariant* argu
     return await(sendManager(method, argument, timeoutMs), timeoutMs, QStringLiteral("logind"));
 }
 
+void LinuxPower::dropOldQuestions() {
+    // An answer sent along a while ago may be out of date by now.
+    std::erase_if(questions_, [](const auto& entry) { return entry.second.asked.elapsed() > kAnswerKeptMs; });
+}
+
 void LinuxPower::askCapabilities() {
     for (const QString& method : {kCanHibernate, kCanSuspend}) {
-        auto it = questions_.find(method);
-        // An answer older than a question's time limit may be out of date; ask again.
-        if (it != questions_.end() && it->second.asked.elapsed() > kQueryTimeoutMs)
-            questions_.erase(it);
         if (questions_.count(method) == 0) {
             Question question{sendManager(method, nullptr, kQueryTimeoutMs), {}};
             question.asked.start();
@@ -123,7 +124,9 @@ void LinuxPower::askCapabilities() {
 
 bool LinuxPower::canDo(const QString& method) {
     // Start-up asks for both one after the other: sending both at once makes that one wait.
-    askCapabilities();
+    dropOldQuestions();
+    if (questions_.count(method) == 0)
+        askCapabilities();
     auto it = questions_.find(method);
     const Question question = it->second;
     questions_.erase(it); // taken before waiting: a call made meanwhile asks afresh

@@ -40,6 +40,8 @@ public:
     // How long a question to logind may take; no answer in time counts as "no".
     static constexpr int kQueryTimeoutMs = 1000;
     static constexpr int kActionTimeoutMs = 25000;
+    // How long an answer asked for along with another one is good for.
+    static constexpr int kAnswerKeptMs = 2 * kQueryTimeoutMs;
 
 private:
     struct Question {
@@ -53,6 +55,7 @@ private:
     // The reply, or an error reply whose text says who did not answer in time.
     static QDBusMessage await(const QDBusPendingCall& call, int timeoutMs, const QString& peer);
     QDBusMessage callManager(const QString& method, const QVariant* argument, int timeoutMs) const;
+    void dropOldQuestions();
     void askCapabilities();
     bool canDo(const QString& method);
     bool blockedBy(const QString& what) const;
