@@ -123,7 +123,7 @@ void LinuxPower::askCapabilities() {
 }
 
 bool LinuxPower::canDo(const QString& method) {
-    // Start-up asks for both one after the other: sending both at once makes that one wait.
+    // Start-up asks for both, one after the other: sent together, the two questions share one wait.
     dropOldQuestions();
     if (questions_.count(method) == 0)
         askCapabilities();
@@ -167,7 +167,9 @@ bool LinuxPower::blockedBy(const QString& what) const {
 
 bool LinuxPower::outcome(const QDBusMessage& reply) {
     const bool ok = succeeded(reply);
-    failureReason_ = ok ? std::string() : reply.errorMessage().toStdString();
+    // An error without a text still names itself.
+    const QString reason = ok ? QString() : reply.errorMessage().isEmpty() ? reply.errorName() : reply.errorMessage();
+    failureReason_ = reason.toStdString();
     return ok;
 }
 
