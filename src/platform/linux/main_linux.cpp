@@ -3,10 +3,13 @@
 #include "icons_qt.h"
 #include "linux_platform.h"
 #include "renderer_qt.h"
+#include "termination_signals_linux.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    // Caught before anything else, so a logout during start-up still ends through the exit sequence.
+    qs::linuxos::TerminationSignals termination;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorrel Shutdown"));
     QApplication::setDesktopFileName(QStringLiteral("quorrel-shutdown"));
@@ -19,7 +22,10 @@ int main(int argc, char** argv) {
     {
         qs::app::Program program(platform.services(), renderer);
         program.start();
+        // A signal is the session's end; one that came during start-up is taken now.
+        termination.watch([&renderer] { renderer.sessionEnding(); });
         program.run();
+        termination.watch({});
     }
     return 0;
 }

@@ -43,13 +43,16 @@ public:
     QWidget* widget(const forms::Control& control) const;
     QAction* action(const forms::MenuItem& item) const;
 
+    // The session is ending (the session manager asks, or a termination signal came): every
+    // loaded form is closed with mode 2, the main form last. True when all of them closed.
+    bool sessionEnding();
+
 private:
     FormView* find(const forms::Form& form) const;
     FormView* ensure(forms::Form& form);
     void dispose(const forms::Form& form);
     bool keyEvent(QObject* receiver, QEvent* event);
     void focusMoved(QWidget* now);
-    bool sessionEnding();
 
     std::unique_ptr<QObject> context_; // owns the connections and the key filter
     forms::Application* app_ = nullptr;

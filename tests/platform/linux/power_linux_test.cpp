@@ -6,6 +6,7 @@
 #include <QDBusUnixFileDescriptor>
 #include <QElapsedTimer>
 #include <QThread>
+#include <QTimer>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <memory>
@@ -125,23 +126,82 @@ TEST_F(PowerLinuxTest, WithoutLogindNothingIsAllowedAndNoActionSucceeds) {
         clock.start();
         EXPECT_FALSE(p.isHibernateAllowed());
         EXPECT_FALSE(p.isSuspendAllowed());
-        EXPECT_LT(clock.elapsed(), 2 * LinuxPower::kQueryTimeoutMs);
+        EXPECT_LT(clock.elapsed(), LinuxPower::kQueryTimeoutMs);
         EXPECT_FALSE(p.exitWindows(1));
-        EXPECT_FALSE(p.exitWindows(0));
+        EXPECT_NE(p.failureReason(), "") << address;
         EXPECT_FALSE(p.setSuspendState(false, true, false));
+        EXPECT_NE(p.failureReason(), "") << address;
+        EXPECT_FALSE(p.exitWindows(0));
+        EXPECT_EQ(p.failureReason(), "The program's login session was not found.");
         EXPECT_FALSE(p.lockWorkStation());
+        EXPECT_EQ(p.failureReason(), "The program's login session was not found.");
     }
 }
 
-TEST_F(PowerLinuxTest, AQuestionToAHangingLogindGivesUpInTime) {
+// Counts the ticks of a Qt timer: proof that the event loop ran meanwhile.
+class Ticks {
+public:
+    Ticks() {
+        QObject::connect(&timer_, &QTimer::timeout, [this] { ++count; });
+        timer_.start(50);
+    }
+    int count = 0;
+
+private:
+    QTimer timer_;
+};
+
+TEST_F(PowerLinuxTest, AHangingLogindLeavesTheLoopRunningAndCountsAsNo) {
     startLogind();
-    replaceMethod(QStringLiteral("CanHibernate"), "", QStringLiteral("s"),
-                  QStringLiteral("time.sleep(2 * %1 / 1000)\nret = 'yes'").arg(LinuxPower::kQueryTimeoutMs));
+    const QString hang = QStringLiteral("time.sleep(4 * %1 / 1000)\nret = 'yes'").arg(LinuxPower::kQueryTimeoutMs);
+    replaceMethod(QStringLiteral("CanHibernate"), "", QStringLiteral("s"), hang);
+    replaceMethod(QStringLiteral("CanSuspend"), "", QStringLiteral("s"), hang);
     LinuxPower p = power();
+    Ticks ticks;
     QElapsedTimer clock;
     clock.start();
     EXPECT_FALSE(p.isHibernateAllowed());
-    EXPECT_LT(clock.elapsed(), LinuxPower::kQueryTimeoutMs + 700);
+    EXPECT_FALSE(p.isSuspendAllowed());
+    // Both questions share one time limit, as start-up asks them one after the other.
+    EXPECT_LT(clock.elapsed(), LinuxPower::kQueryTimeoutMs + 600);
+    EXPECT_GE(ticks.count, LinuxPower::kQueryTimeoutMs / 50 / 2);
+}
+
+TEST_F(PowerLinuxTest, AHangingActionFailsInBoundedTimeAndSaysWhy) {
+    startLogind();
+    replaceMethod(QStringLiteral("PowerOff"), QStringLiteral("b"), "", QStringLiteral("time.sleep(8)"));
+    LinuxPower p = power();
+    p.setActionTimeout(2000);
+    Ticks ticks;
+    // A second call while the first waits (a timer's handler): it fails on its own terms and
+    // leaves the first one's result alone.
+    bool nestedLocked = true;
+    std::string nestedReason;
+    QTimer::singleShot(100, [&] {
+        nestedLocked = p.lockWorkStation();
+        nestedReason = p.failureReason();
+    });
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(p.exitWindows(1 | 4));
+    EXPECT_LT(clock.elapsed(), 2000 + 1500);
+    EXPECT_EQ(p.failureReason(), "logind did not answer within 2 seconds.");
+    EXPECT_FALSE(nestedLocked);
+    EXPECT_EQ(nestedReason, "logind did not answer within 1 second.");
+    EXPECT_GE(ticks.count, 2000 / 50 / 2);
+}
+
+TEST_F(PowerLinuxTest, ACapabilityAnswerIsNotKeptForLong) {
+    startLogind(QStringLiteral(R"({"CanHibernate": "yes", "CanSuspend": "yes"})"));
+    LinuxPower p = power();
+    EXPECT_TRUE(p.isHibernateAllowed());
+    EXPECT_TRUE(p.isSuspendAllowed());
+    EXPECT_EQ(managerCalls(), (Calls{"CanHibernate", "CanSuspend"})) << "asked once each";
+
+    EXPECT_TRUE(p.isHibernateAllowed()); // sends the suspend question along
+    replaceMethod(QStringLiteral("CanSuspend"), "", QStringLiteral("s"), QStringLiteral("ret = 'no'"));
+    QThread::msleep(LinuxPower::kAnswerKeptMs + 200);
+    EXPECT_FALSE(p.isSuspendAllowed()) << "the answer sent along a while ago is out of date";
 }
 
 TEST_F(PowerLinuxTest, EachActionCallsItsLogindMethodInteractively) {
@@ -166,7 +226,9 @@ TEST_F(PowerLinuxTest, ABlockInhibitorRefusesOnlyTheUnforcedAction) {
         const auto lock = inhibit(QStringLiteral("shutdown"), QStringLiteral("block"));
         EXPECT_FALSE(p.exitWindows(1));
         EXPECT_FALSE(p.exitWindows(2));
+        EXPECT_EQ(p.failureReason(), "Another program is blocking it (a logind shutdown inhibitor).");
         EXPECT_TRUE(p.setSuspendState(false, false, false)) << "a shutdown lock does not stop sleep";
+        EXPECT_EQ(p.failureReason(), "") << "a success leaves no reason behind";
         EXPECT_TRUE(p.exitWindows(1 | 4));
     }
     waitUntilNoInhibitors();
@@ -191,15 +253,23 @@ TEST_F(PowerLinuxTest, ARefusingLogindMeansFailure) {
     startLogind();
     const QString deny =
         QStringLiteral("raise dbus.exceptions.DBusException('no', name='org.freedesktop.DBus.Error.AccessDenied')");
-    for (const char* method : {"PowerOff", "Reboot", "Suspend", "Hibernate", "TerminateSession"})
-        replaceMethod(QString::fromUtf8(method), std::string(method) == "TerminateSession" ? "s" : "b", "", deny);
+    for (const char* method : {"PowerOff", "Reboot", "Suspend", "Hibernate"})
+        replaceMethod(QString::fromUtf8(method), "b", "", deny);
+    replaceMethod(QStringLiteral("TerminateSession"), "s", "",
+                  QStringLiteral("raise dbus.exceptions.DBusException(name='org.freedesktop.login1.NoSuchSession')"));
     setenv("XDG_SESSION_ID", "c1", 1);
     LinuxPower p = power();
+    // logind's own words are the reason.
     EXPECT_FALSE(p.exitWindows(1 | 4));
+    EXPECT_EQ(p.failureReason(), "no");
     EXPECT_FALSE(p.exitWindows(2));
+    EXPECT_EQ(p.failureReason(), "no");
     EXPECT_FALSE(p.setSuspendState(false, true, false));
+    EXPECT_EQ(p.failureReason(), "no");
     EXPECT_FALSE(p.setSuspendState(true, false, false));
+    EXPECT_EQ(p.failureReason(), "no");
     EXPECT_FALSE(p.exitWindows(0));
+    EXPECT_EQ(p.failureReason(), "org.freedesktop.login1.NoSuchSession") << "an error without a text";
 }
 
 TEST_F(PowerLinuxTest, LogOffTerminatesTheCallersSession) {
@@ -207,6 +277,7 @@ TEST_F(PowerLinuxTest, LogOffTerminatesTheCallersSession) {
     addSession(QStringLiteral("c7"));
     LinuxPower p = power();
     EXPECT_FALSE(p.exitWindows(0)) << "no session to be found";
+    EXPECT_EQ(p.failureReason(), "The program's login session was not found.");
 
     setenv("XDG_SESSION_ID", "c9", 1);
     EXPECT_TRUE(p.exitWindows(0));
