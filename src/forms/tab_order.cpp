@@ -80,8 +80,10 @@ std::vector<Control*> tabStops(const Form& form) {
         const auto group = reachableGroup(*c);
         if (group.front() != c.get())
             continue; // the group was counted at its first button
-        const auto selected =
-            std::find_if(group.begin(), group.end(), [](Control* o) { return static_cast<OptionButton*>(o)->value(); });
+        const auto selected = std::find_if(group.begin(), group.end(), [](Control* o) {
+            const auto* option = dynamic_cast<OptionButton*>(o);
+            return option && option->value();
+        });
         stops.push_back(selected != group.end() ? *selected : group.front());
     }
     return stops;

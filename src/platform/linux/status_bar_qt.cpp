@@ -10,8 +10,6 @@
 
 namespace qs::linuxos {
 
-namespace {
-
 // A panel that shows its whole text: where the text is wider than the panel (the panel widths
 // were made for a narrower Windows font), its font gets smaller until the text fits.
 class PanelLabel : public QLabel {
@@ -41,7 +39,7 @@ private:
         QFont font = parentWidget()->font();
         const int room = contentsRect().width();
         if (font.pointSizeF() > 0)
-            for (qreal size = font.pointSizeF(); size > kSmallest; size -= 0.5) {
+            for (qreal size = font.pointSizeF(); size >= kSmallest; size -= 0.5) {
                 font.setPointSizeF(size);
                 if (QFontMetrics(font).horizontalAdvance(text()) <= room)
                     break;
@@ -50,10 +48,8 @@ private:
             setFont(font);
     }
 
-    static constexpr qreal kSmallest = 4;
+    static constexpr qreal kSmallest = 6; // points: still readable
 };
-
-} // namespace
 
 StatusBarWidget::StatusBarWidget(QWidget* parent) : QWidget(parent) {
     auto* layout = new QHBoxLayout(this);
@@ -62,6 +58,10 @@ StatusBarWidget::StatusBarWidget(QWidget* parent) : QWidget(parent) {
     minuteTimer_.setSingleShot(true);
     minuteTimer_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&minuteTimer_, &QTimer::timeout, this, [this] { refreshClock(); });
+}
+
+std::vector<QLabel*> StatusBarWidget::panels() const {
+    return {labels_.begin(), labels_.end()};
 }
 
 int StatusBarWidget::barHeight() const {
@@ -82,7 +82,7 @@ void StatusBarWidget::setPanels(const forms::StatusBar& bar) {
     std::vector<bool> clock(labels_.size(), false);
     for (int i = 0; i < bar.panelCount(); ++i) {
         const forms::StatusPanel& panel = bar.panel(i + 1);
-        QLabel* label = labels_[static_cast<size_t>(i)];
+        PanelLabel* label = labels_[static_cast<size_t>(i)];
         clock[static_cast<size_t>(i)] = panel.clock;
         const int stretch = panel.width > 0 ? 0 : 1;
         if (panel.width > 0) {
@@ -99,7 +99,7 @@ void StatusBarWidget::setPanels(const forms::StatusBar& bar) {
             box->setStretch(i, stretch);
         label->setAlignment(panel.clock ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
         if (!panel.clock)
-            static_cast<PanelLabel*>(label)->setPanelText(multiLineText(panel.text).simplified());
+            label->setPanelText(multiLineText(panel.text).simplified());
         label->setToolTip(QString::fromStdString(panel.toolTip));
     }
     // A countdown changes a text panel every second; the clock panels keep their minute timer.
@@ -116,7 +116,7 @@ void StatusBarWidget::refreshClock() {
     const QString text = locale.toString(now, hoursAndMinutesFormat(locale));
     for (size_t i = 0; i < labels_.size(); ++i) {
         if (clock_[i]) {
-            static_cast<PanelLabel*>(labels_[i])->setPanelText(text);
+            labels_[i]->setPanelText(text);
             any = true;
         }
     }
