@@ -9,6 +9,7 @@
 #include "../../forms/progress_bar.h"
 #include "../../forms/scroll_bar.h"
 #include "../../forms/status_bar.h"
+#include "../../forms/tab_order.h"
 #include "../../forms/text_box.h"
 #include "../../forms/time_picker.h"
 #include "captions_qt.h"
@@ -201,7 +202,7 @@ public:
 
 private:
     void click() {
-        if (!live() || !control_.acceptsInput())
+        if (!live() || !forms::reachable(control_))
             return;
         control_.userClick();
         if (live())

@@ -1,6 +1,7 @@
 #include "form_view_qt.h"
 
 #include "../../forms/label.h"
+#include "../../forms/tab_order.h"
 #include "captions_qt.h"
 #include "control_view_qt.h"
 #include "icons_qt.h"
@@ -8,6 +9,7 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -166,6 +168,60 @@ void FormView::show(bool modal) {
     window_->show();
     window_->raise();
     window_->activateWindow();
+    // As in a dialog, the first control in Tab order has the focus, unless one still has it.
+    const QWidget* current = window_->focusWidget();
+    const forms::Control* at = current ? controlAt(current) : nullptr;
+    if (!at || !forms::reachable(*at))
+        focus(forms::nextTabStop(form_, nullptr, true));
+}
+
+void FormView::focus(const forms::Control* control) {
+    if (QWidget* widget = control ? widgetOf(*control) : nullptr)
+        widget->setFocus(Qt::TabFocusReason);
+}
+
+bool FormView::navigate(const QWidget* receiver, const QKeyEvent& key) {
+    if (!attached_ || key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    forms::Control* control = controlAt(receiver);
+    bool forward = true;
+    switch (key.key()) {
+    case Qt::Key_Backtab:
+        forward = false;
+        [[fallthrough]];
+    case Qt::Key_Tab:
+        // The model's order: hidden, disabled and out-of-sight controls and all but one option
+        // of a group are passed over, and a time field does not keep Tab for its sections.
+        focus(forms::nextTabStop(form_, control, forward && !(key.modifiers() & Qt::ShiftModifier)));
+        return true;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        forward = false;
+        [[fallthrough]];
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        break;
+    default:
+        return false;
+    }
+    if (!control)
+        return false;
+    const forms::ControlKind kind = control->kind();
+    if (kind == forms::ControlKind::OptionButton) {
+        // The arrows select the next option of the group, as Windows does.
+        if (forms::Control* next = forms::nextOption(*control, forward)) {
+            next->userClick();
+            if (attached_)
+                focus(next);
+        }
+        return true;
+    }
+    // A check box or button is a group of its own: the arrows go nowhere.
+    return kind == forms::ControlKind::CheckBox || kind == forms::ControlKind::Button;
+}
+
+bool FormView::menuClaims(const QKeyEvent& key) const {
+    return attached_ && menus_->claims(QKeySequence(key.keyCombination()));
 }
 
 void FormView::hide() {

@@ -8,6 +8,7 @@
 #include <vector>
 
 class QAction;
+class QKeyEvent;
 class QWidget;
 
 namespace qs::linuxos {
@@ -35,6 +36,11 @@ public:
     void controlChanged(forms::Control& control, forms::Property what);
     void menuChanged(forms::MenuItem& item);
 
+    // Tab and the arrow keys, as a Windows dialog moves among its controls; true when used up.
+    bool navigate(const QWidget* receiver, const QKeyEvent& key);
+    // Whether a menu item's shortcut is this key, which then goes to the menu before any widget.
+    bool menuClaims(const QKeyEvent& key) const;
+
     // The control whose widget is this one or holds it; nullptr when none.
     forms::Control* controlAt(const QWidget* widget) const;
     QWidget* widgetOf(const forms::Control& control) const;
@@ -50,6 +56,7 @@ private:
     void applyFlags();
     void applyGeometry();
     void layoutClient();
+    void focus(const forms::Control* control);
 
     forms::Form& form_;
     FormWindow* window_;

@@ -79,6 +79,13 @@ void MenuView::changed(forms::MenuItem& item) {
         apply(item, action);
 }
 
+bool MenuView::claims(const QKeySequence& keys) const {
+    for (const auto& [item, action] : actions_)
+        if (!item->shortcut().empty() && action->shortcut() == keys && item->acceptsInput())
+            return true;
+    return false;
+}
+
 QAction* MenuView::actionOf(const forms::MenuItem& item) const {
     const auto it = actions_.find(&item);
     return it == actions_.end() ? nullptr : it->second;

@@ -5,6 +5,7 @@
 #include <map>
 
 class QAction;
+class QKeySequence;
 class QMenu;
 class QMenuBar;
 class QWidget;
@@ -25,6 +26,8 @@ public:
     bool shown() const;
     void changed(forms::MenuItem& item);
     QAction* actionOf(const forms::MenuItem& item) const;
+    // Whether an item that takes clicks has this shortcut.
+    bool claims(const QKeySequence& keys) const;
 
 private:
     void addChildren(QMenu* menu, forms::MenuItem& parent);

@@ -118,20 +118,35 @@ void RendererQt::programEnded() {
     wakeLoop();
 }
 
+FormView* RendererQt::viewOfWindow(const QWidget* window) const {
+    for (const auto& [form, view] : views_)
+        if (view->window() == window && view->attached())
+            return view;
+    return nullptr;
+}
+
 bool RendererQt::keyEvent(QObject* receiver, QEvent* event) {
-    if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape)
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
         return false;
     auto* widget = qobject_cast<QWidget*>(receiver);
-    if (!widget)
+    FormView* view = widget ? viewOfWindow(widget->window()) : nullptr;
+    if (!view)
         return false;
-    for (const auto& [form, view] : views_) {
-        if (view->window() == widget->window() && view->attached()) {
-            // Esc goes to the form first (key preview), which presses its cancel button.
-            view->form().keyDown(forms::kKeyEscape);
-            return true;
-        }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (event->type() == QEvent::ShortcutOverride) {
+        // As on Windows the menu's shortcuts come first: a text field keeps Ctrl+X or Ctrl+A
+        // (cut, select all) only where no menu item has them.
+        if (!view->menuClaims(*key))
+            return false;
+        event->ignore();
+        return true;
     }
-    return false;
+    if (key->key() == Qt::Key_Escape) {
+        // Esc goes to the form first (key preview), which presses its cancel button.
+        view->form().keyDown(forms::kKeyEscape);
+        return true;
+    }
+    return view->navigate(widget, *key);
 }
 
 void RendererQt::focusMoved(QWidget* now) {

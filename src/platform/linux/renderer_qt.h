@@ -49,6 +49,7 @@ public:
 
 private:
     FormView* find(const forms::Form& form) const;
+    FormView* viewOfWindow(const QWidget* window) const;
     FormView* ensure(forms::Form& form);
     void dispose(const forms::Form& form);
     bool keyEvent(QObject* receiver, QEvent* event);

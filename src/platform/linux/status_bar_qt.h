@@ -10,6 +10,8 @@ class QLabel;
 
 namespace qs::linuxos {
 
+class PanelLabel;
+
 // A status bar's panels in sunken frames. A clock panel shows hours and minutes and is refreshed
 // once at each minute boundary, so an idle program stays idle.
 class StatusBarWidget : public QWidget {
@@ -20,14 +22,14 @@ public:
     // The height it takes along the bottom edge.
     int barHeight() const;
     // The panel labels, for tests.
-    const std::vector<QLabel*>& panels() const { return labels_; }
+    std::vector<QLabel*> panels() const;
     // How long until the clock panels are refreshed, in ms; -1 with no clock panel.
     int msToRefresh() const { return minuteTimer_.isActive() ? minuteTimer_.remainingTime() : -1; }
 
 private:
     void refreshClock();
 
-    std::vector<QLabel*> labels_;
+    std::vector<PanelLabel*> labels_;
     std::vector<bool> clock_;
     QTimer minuteTimer_;
 };

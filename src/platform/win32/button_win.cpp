@@ -2,6 +2,7 @@
 
 #include "../../forms/check_box.h"
 #include "../../forms/option_button.h"
+#include "../../forms/tab_order.h"
 
 namespace qs::win32 {
 
@@ -35,7 +36,7 @@ void ButtonWin::sync(Property what) {
 }
 
 void ButtonWin::command(int code) {
-    if (code != BN_CLICKED || !live() || !control_.acceptsInput())
+    if (code != BN_CLICKED || !live() || !forms::reachable(control_))
         return;
     control_.userClick();
     if (live())

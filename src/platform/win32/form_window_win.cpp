@@ -1,5 +1,6 @@
 #include "form_window_win.h"
 
+#include "../../forms/tab_order.h"
 #include "captions_win.h"
 #include "control_win.h"
 #include "icons_win.h"
@@ -156,11 +157,54 @@ void FormWindow::show() {
         return;
     ShowWindow(hwnd_, SW_SHOW);
     SetForegroundWindow(hwnd_);
-    // As in a dialog, the first control that takes the focus gets it.
-    const HWND focus = GetFocus();
-    if (focus != hwnd_ && !IsChild(hwnd_, focus))
-        if (HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE))
-            SetFocus(first);
+    // As in a dialog, the first control in Tab order has the focus, unless one still has it.
+    const ControlWin* current = viewAt(GetFocus());
+    if (!current || !forms::reachable(current->control()))
+        focus(forms::nextTabStop(form_, nullptr, true));
+}
+
+void FormWindow::focus(const forms::Control* control) {
+    if (ControlWin* view = control ? viewOf(*control) : nullptr; view && view->hwnd())
+        SetFocus(view->hwnd());
+}
+
+bool FormWindow::navigate(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0)
+        return false;
+    const ControlWin* view = viewAt(msg.hwnd);
+    forms::Control* control = view ? &view->control() : nullptr;
+    bool forward = true;
+    switch (msg.wParam) {
+    case VK_TAB:
+        // The model's order: hidden, disabled and out-of-sight controls and all but one option
+        // of a group are passed over.
+        focus(forms::nextTabStop(form_, control, GetKeyState(VK_SHIFT) >= 0));
+        return true;
+    case VK_LEFT:
+    case VK_UP:
+        forward = false;
+        break;
+    case VK_RIGHT:
+    case VK_DOWN:
+        break;
+    default:
+        return false;
+    }
+    if (!control)
+        return false;
+    const ControlKind kind = control->kind();
+    if (kind == ControlKind::OptionButton) {
+        // The arrows select the next option of the group. Selected first, so that the focus
+        // coming to it is no click of its own.
+        if (forms::Control* next = forms::nextOption(*control, forward)) {
+            next->userClick();
+            if (attached_)
+                focus(next);
+        }
+        return true;
+    }
+    // A check box or button is a group of its own: the arrows go nowhere.
+    return kind == ControlKind::CheckBox || kind == ControlKind::Button;
 }
 
 void FormWindow::hide() {
@@ -218,6 +262,8 @@ bool FormWindow::translate(MSG& msg) {
         return true;
     }
     if (menus_ && menus_->accelerators() && TranslateAcceleratorA(hwnd_, menus_->accelerators(), &msg))
+        return true;
+    if (navigate(msg))
         return true;
     // Enter in a text box is a typed key there, not the dialog's default button.
     if ((msg.message == WM_KEYDOWN || msg.message == WM_CHAR) && msg.wParam == VK_RETURN &&

@@ -71,6 +71,9 @@ private:
     void applyGeometry();
     void applyIcon();
     bool isContainer(const forms::Control& control) const;
+    void focus(const forms::Control* control);
+    // Tab and the arrow keys among the controls, by the model's order; true when used up.
+    bool navigate(const MSG& msg);
 
     forms::Form& form_;
     std::function<bool()> sessionEnding_;

@@ -14,6 +14,7 @@ using forms::Property;
 namespace {
 
 constexpr UINT_PTR kClockTimer = 1;
+constexpr LONG kSmallestHeight = -7; // pixels, as a font's height is given: still readable
 
 std::string oneLine(const std::string& text) {
     std::string out;
@@ -38,6 +39,24 @@ std::string clockText() {
 
 StatusBarWin::StatusBarWin(FormWindow& owner, forms::StatusBar& bar) : ControlWin(owner, bar), bar_(bar) {
     create(STATUSCLASSNAMEA, CCS_BOTTOM | CCS_NODIVIDER);
+    font_ = owner_.font(control_.bold());
+    if (!hwnd_)
+        return;
+    // The bar keeps the height of the form's font when a smaller one makes a long text fit.
+    TEXTMETRICA metrics{};
+    const HDC dc = GetDC(hwnd_);
+    const HGDIOBJ old = SelectObject(dc, font_);
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(hwnd_, dc);
+    SendMessageA(hwnd_, SB_SETMINHEIGHT, static_cast<WPARAM>(metrics.tmHeight), 0);
+}
+
+StatusBarWin::~StatusBarWin() {
+    if (hwnd_)
+        SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(owner_.font(control_.bold())), FALSE);
+    for (auto& [height, font] : smaller_)
+        DeleteObject(font);
 }
 
 void StatusBarWin::sync(Property what) {
@@ -50,6 +69,10 @@ void StatusBarWin::sync(Property what) {
         return;
     }
     ControlWin::sync(what);
+    if (what == Property::Font) {
+        font_ = owner_.font(control_.bold());
+        fitFont();
+    }
     if (what != Property::Panels)
         return;
     layoutParts();
@@ -111,6 +134,7 @@ void StatusBarWin::setTexts() {
         return;
     shown_.resize(static_cast<size_t>(bar_.panelCount()), std::string(1, '\0'));
     const std::string time = clockText();
+    bool changed = false;
     for (int i = 0; i < bar_.panelCount(); ++i) {
         const forms::StatusPanel& panel = bar_.panel(i + 1);
         std::string text = panel.clock ? "\t" + time : oneLine(panel.text); // a tab centres the clock
@@ -118,7 +142,58 @@ void StatusBarWin::setTexts() {
             continue;
         SendMessageA(hwnd_, SB_SETTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.c_str()));
         shown_[static_cast<size_t>(i)] = std::move(text);
+        changed = true;
     }
+    if (changed)
+        fitFont();
+}
+
+bool StatusBarWin::textsFit(HDC dc, HFONT font) const {
+    int borders[3] = {};
+    SendMessageA(hwnd_, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
+    // A part's text starts past its sunken edge and a border's width of space, on both sides.
+    const int padding = 2 * GetSystemMetrics(SM_CXEDGE) + 2 * borders[0];
+    const HGDIOBJ old = SelectObject(dc, font);
+    bool fit = true;
+    for (size_t i = 0; i < shown_.size() && fit; ++i) {
+        if (clock_.size() > i && clock_[i])
+            continue;
+        RECT part{};
+        SendMessageA(hwnd_, SB_GETRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&part));
+        SIZE extent{};
+        GetTextExtentPoint32A(dc, shown_[i].c_str(), static_cast<int>(shown_[i].size()), &extent);
+        fit = extent.cx <= part.right - part.left - padding;
+    }
+    SelectObject(dc, old);
+    return fit;
+}
+
+void StatusBarWin::fitFont() {
+    // A panel shows its whole text: where a text is wider than its part (the widths were made
+    // for the program's texts, but a font may run wider), the bar's font gets smaller.
+    if (!hwnd_)
+        return;
+    const HFONT base = owner_.font(control_.bold());
+    LOGFONTA face{};
+    if (!GetObjectA(base, sizeof face, &face) || face.lfHeight >= 0)
+        return;
+    const HDC dc = GetDC(hwnd_);
+    HFONT chosen = base;
+    for (LONG height = face.lfHeight; !textsFit(dc, chosen) && height < kSmallestHeight;) {
+        ++height;
+        HFONT& smaller = smaller_[height];
+        if (!smaller) {
+            LOGFONTA less = face;
+            less.lfHeight = height;
+            smaller = CreateFontIndirectA(&less);
+        }
+        chosen = smaller ? smaller : chosen;
+    }
+    ReleaseDC(hwnd_, dc);
+    if (chosen == font_)
+        return;
+    font_ = chosen;
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
 }
 
 void StatusBarWin::refreshClock() {

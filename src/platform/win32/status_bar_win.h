@@ -2,6 +2,7 @@
 
 #include "control_win.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@ namespace qs::win32 {
 class StatusBarWin : public ControlWin {
 public:
     StatusBarWin(FormWindow& owner, forms::StatusBar& bar);
+    ~StatusBarWin() override;
     void sync(forms::Property what) override;
 
 protected:
@@ -26,12 +28,16 @@ private:
     void layoutParts();
     void setTexts();
     void refreshClock();
+    void fitFont();
+    bool textsFit(HDC dc, HFONT font) const;
 
     forms::StatusBar& bar_;
     std::vector<int> edges_;         // the parts' right edges as last set
     std::vector<std::string> shown_; // each part's text as last written
     std::vector<std::string> tips_;  // each part's tooltip as last set
     std::vector<bool> clock_;        // which parts are clocks, as the minute timer was set for
+    std::map<LONG, HFONT> smaller_;  // the smaller fonts made so far, by height
+    HFONT font_ = nullptr;           // the font the bar has
 };
 
 } // namespace qs::win32

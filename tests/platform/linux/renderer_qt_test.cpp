@@ -1,14 +1,19 @@
 // The Qt renderer on the offscreen platform, with a demo form of every control kind.
+#include "../../../src/app/frmMain.h"
 #include "../../../src/forms/application.h"
+#include "../../../src/platform/fake/fake_platform.h"
 #include "../../../src/platform/linux/clock_linux.h"
 #include "../../../src/platform/linux/renderer_qt.h"
 #include "../../../src/platform/linux/status_bar_qt.h"
 #include "../../../src/platform/linux/time_format_linux.h"
+#include "../../../src/windows/frmAction.h"
 #include "../demo_form.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -24,6 +29,8 @@
 #include <QTest>
 #include <QTimeEdit>
 #include <gtest/gtest.h>
+#include <set>
+#include <sstream>
 
 namespace qs::linuxos {
 namespace {
@@ -338,6 +345,162 @@ TEST_F(RendererQtTest, AModalFormRunsItsOwnLoop) {
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(form_.events, (Events{"cmdCancel.Click"})) << "Esc went to the form whose window had it";
     dialog.unload();
+}
+
+// The real main window, built by the program over the fake services, drawn by this renderer.
+class MainWindowQtTest : public testing::Test {
+protected:
+    void SetUp() override {
+        program_.start();
+        QWidget* window = renderer_.window(main());
+        ASSERT_TRUE(window && window->isVisible());
+        window->activateWindow();
+        if (!QTest::qWaitForWindowActive(window, 3000))
+            GTEST_SKIP() << "the platform does not activate windows";
+    }
+    void TearDown() override { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    app::frmMain& main() { return program_.mainWindow(); }
+    QWidget* widget(const forms::Control& control) const { return renderer_.widget(control); }
+    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {}) {
+        QWidget* target = QApplication::focusWidget();
+        ASSERT_TRUE(target);
+        QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
+        QApplication::sendEvent(target, &event);
+    }
+    std::string focusedName() {
+        const forms::Control* focused = main().focused();
+        return focused ? focused->displayName() : "none";
+    }
+    // Tab from the focused control until the focus comes back to it.
+    std::vector<std::string> walk(int key) {
+        std::vector<std::string> names{focusedName()};
+        for (int i = 0; i < 60; ++i) {
+            press(key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+            if (focusedName() == names.front())
+                break;
+            names.push_back(focusedName());
+        }
+        return names;
+    }
+    // What a user sees and can work: input widgets shown, enabled and inside the window.
+    std::set<std::string> workableWidgets() {
+        std::set<std::string> names;
+        QWidget* window = renderer_.window(main());
+        for (const auto& control : main().controls()) {
+            QWidget* w = widget(*control);
+            const bool input = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
+                               qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractSpinBox*>(w) ||
+                               qobject_cast<QScrollBar*>(w);
+            if (input && w->isVisibleTo(window) && w->isEnabled() &&
+                window->rect().intersects(QRect(w->mapTo(window, QPoint(0, 0)), w->size())))
+                names.insert(control->displayName());
+        }
+        return names;
+    }
+
+    std::ostringstream out_;
+    fake::FakePlatform os_{out_};
+    RendererQt renderer_;
+    app::Program program_{os_.services(), renderer_};
+};
+
+TEST_F(MainWindowQtTest, TabReachesOnlyWhatIsShownAndEnabled) {
+    EXPECT_EQ(focusedName(), "optExitOption(0)") << "the first control has the focus when the window shows";
+    EXPECT_EQ(QApplication::focusWidget(), widget(*main().optExitOption[0]));
+
+    const std::vector<std::string> countdown{"optExitOption(0)", "cboMode",     "txtPeriod",
+                                             "cboTimeUnit",      "cmdActivate", "chkForced",
+                                             "chkExecFile",      "txtTimeout",  "scrSecond"};
+    const auto forward = walk(Qt::Key_Tab);
+    EXPECT_EQ(forward, countdown);
+    // Every option but the selected one is left out: the group is one stop.
+    std::set<std::string> seen(forward.begin(), forward.end());
+    for (int i = 1; i < 8; ++i)
+        seen.insert(main().optExitOption[static_cast<size_t>(i)]->displayName());
+    EXPECT_EQ(seen, workableWidgets()) << "Tab reaches exactly the controls the user sees and can work";
+    auto backward = walk(Qt::Key_Backtab);
+    std::reverse(backward.begin() + 1, backward.end());
+    EXPECT_EQ(backward, countdown);
+
+    // Another mode shows other inputs; a selected option is where Tab enters its group.
+    main().cboMode->setListIndex(1);
+    main().optExitOption[2]->setValue(true);
+    widget(*main().cmdActivate)->setFocus(Qt::OtherFocusReason);
+    EXPECT_EQ(walk(Qt::Key_Tab),
+              (std::vector<std::string>{"cmdActivate", "chkForced", "chkExecFile", "txtTimeout", "scrSecond",
+                                        "optExitOption(2)", "cboMode", "chkWeek(1)", "chkWeek(2)", "chkWeek(3)",
+                                        "chkWeek(4)", "chkWeek(5)", "chkWeek(6)", "chkWeek(7)", "ActTime"}));
+
+    // The options kept out of sight take no key even when one is sent to them.
+    QTest::keyClick(widget(*main().chkMinimized), Qt::Key_Space);
+    EXPECT_EQ(main().chkMinimized->value(), 0);
+}
+
+TEST_F(MainWindowQtTest, ArrowsSelectWithinTheOptionGroup) {
+    main().optExitOption[1]->setEnabled(false);
+    press(Qt::Key_Down);
+    EXPECT_TRUE(main().optExitOption[2]->value()) << "a disabled option is passed over";
+    EXPECT_EQ(focusedName(), "optExitOption(2)");
+    press(Qt::Key_Up);
+    EXPECT_TRUE(main().optExitOption[0]->value());
+    press(Qt::Key_Left);
+    EXPECT_TRUE(main().optExitOption[7]->value()) << "from the first to the last";
+    EXPECT_EQ(focusedName(), "optExitOption(7)");
+    press(Qt::Key_Right);
+    EXPECT_TRUE(main().optExitOption[0]->value());
+    EXPECT_FALSE(main().optExitOption[7]->value());
+
+    // A check box is a group of its own: the arrows neither move nor change anything.
+    widget(*main().chkForced)->setFocus(Qt::OtherFocusReason);
+    press(Qt::Key_Down);
+    press(Qt::Key_Right);
+    EXPECT_EQ(focusedName(), "chkForced");
+    EXPECT_EQ(main().chkForced->value(), 0);
+}
+
+TEST_F(MainWindowQtTest, MenuShortcutsComeBeforeTheTextFields) {
+    auto* edit = qobject_cast<QLineEdit*>(widget(*main().txtTimeout));
+    edit->setFocus(Qt::OtherFocusReason);
+    edit->selectAll();
+    QGuiApplication::clipboard()->clear();
+    press(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "10") << "a key no menu item has stays the field's";
+    edit->setCursorPosition(1);
+    press(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_TRUE(main().tmrAction->enabled()) << "Ctrl+A is Activate";
+    EXPECT_FALSE(edit->hasSelectedText()) << "not Select all";
+
+    main().mnu_activate->userClick(); // inactive again, the fields are open
+    ASSERT_FALSE(main().tmrAction->enabled());
+    edit->setFocus(Qt::OtherFocusReason);
+    edit->selectAll();
+    press(Qt::Key_X, Qt::ControlModifier);
+    EXPECT_TRUE(program_.application().ended()) << "Ctrl+X is Exit";
+    EXPECT_EQ(main().txtTimeout->text(), "10") << "and did not cut the text";
+}
+
+TEST_F(MainWindowQtTest, AStatusPanelShowsItsWholeText) {
+    const std::string text = "Remaining time: 154 hours, 56 minutes, and 19 seconds";
+    main().stsBar->setPanelText(1, text);
+    QCoreApplication::processEvents(); // the layout, as before the bar is painted
+    auto* bar = dynamic_cast<StatusBarWidget*>(widget(*main().stsBar));
+    QLabel* panel = bar->panels().at(0);
+    EXPECT_EQ(panel->text().toStdString(), text);
+    EXPECT_LE(QFontMetrics(panel->font()).horizontalAdvance(panel->text()), panel->contentsRect().width());
+    EXPECT_GT(panel->font().pointSizeF(), 5.0) << "still readable";
+    const QLabel* clock = bar->panels().at(1);
+    EXPECT_EQ(clock->width(), 80);
+    EXPECT_LE(clock->geometry().right(), bar->width() - 1) << "the clock stays on the bar";
+}
+
+TEST_F(MainWindowQtTest, TheWarningWindowFocusesItsMuteBox) {
+    windows::frmAction warning(main());
+    warning.show();
+    QWidget* window = renderer_.window(warning);
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window->focusWidget(), widget(*warning.chk_mute));
+    warning.unload();
 }
 
 } // namespace

@@ -1,13 +1,18 @@
 // The native renderer under Wine, with a demo form of every control kind. Input is sent as the
 // system sends it: WM_CHAR to the edit, BM_CLICK to buttons, notifications to the form's window.
+#include "../../../src/app/frmMain.h"
 #include "../../../src/forms/application.h"
+#include "../../../src/platform/fake/fake_platform.h"
 #include "../../../src/platform/win32/clock_win.h"
 #include "../../../src/platform/win32/menu_bar_win.h"
 #include "../../../src/platform/win32/renderer_win.h"
+#include "../../../src/windows/frmAction.h"
 #include "../demo_form.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <set>
+#include <sstream>
 
 namespace qs::win32 {
 namespace {
@@ -396,6 +401,198 @@ TEST_F(RendererWinTest, AModalFormDisablesTheOthersUntilItCloses) {
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_TRUE(IsWindowEnabled(window())) << "enabled again after the modal form";
     dialog.unload();
+}
+
+// Holds keys down in the thread's keyboard state, as GetKeyState sees it, for one scope.
+class HeldKeys {
+public:
+    explicit HeldKeys(std::initializer_list<int> keys) {
+        GetKeyboardState(saved_);
+        BYTE state[256];
+        GetKeyboardState(state);
+        for (int key : keys)
+            state[key] |= 0x80;
+        SetKeyboardState(state);
+    }
+    ~HeldKeys() { SetKeyboardState(saved_); }
+    HeldKeys(const HeldKeys&) = delete;
+    HeldKeys& operator=(const HeldKeys&) = delete;
+
+private:
+    BYTE saved_[256];
+};
+
+// The real main window, built by the program over the fake services, drawn by this renderer.
+class MainWindowWinTest : public testing::Test {
+protected:
+    void SetUp() override {
+        program_.start();
+        ASSERT_TRUE(IsWindowVisible(window()));
+        if (!GetFocus())
+            GTEST_SKIP() << "the display does not let the window have the focus";
+    }
+
+    app::frmMain& main() { return program_.mainWindow(); }
+    HWND window() { return renderer_.window(program_.mainWindow()); }
+    HWND hwnd(const forms::Control& control) const { return renderer_.control(control); }
+    // A key down as the loop gets it: to the window with the focus, through the renderer first.
+    bool press(WPARAM key) {
+        MSG msg{GetFocus(), WM_KEYDOWN, key, 0, GetTickCount(), {}};
+        return renderer_.translate(msg);
+    }
+    std::string focusedName() {
+        const forms::Control* focused = main().focused();
+        return focused && GetFocus() == hwnd(*focused) ? focused->displayName() : "none";
+    }
+    // Tab from the focused control until the focus comes back to it.
+    std::vector<std::string> walk(bool forward) {
+        const HeldKeys shift = forward ? HeldKeys{} : HeldKeys{VK_SHIFT};
+        std::vector<std::string> names{focusedName()};
+        for (int i = 0; i < 60; ++i) {
+            press(VK_TAB);
+            if (focusedName() == names.front())
+                break;
+            names.push_back(focusedName());
+        }
+        return names;
+    }
+    // What a user sees and can work: input controls shown, enabled and inside the client area.
+    std::set<std::string> workableControls() {
+        std::set<std::string> names;
+        RECT client;
+        GetClientRect(window(), &client);
+        for (const auto& control : main().controls()) {
+            const HWND h = hwnd(*control);
+            if (!h || !IsWindowVisible(h) || !IsWindowEnabled(h))
+                continue;
+            const std::string kind = className(h);
+            const bool groupBox = (GetWindowLongA(h, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+            const bool input = (kind == "Button" && !groupBox) || kind == "Edit" || kind == "ComboBox" ||
+                               kind == "ScrollBar" || kind == DATETIMEPICK_CLASSA;
+            RECT r, common;
+            GetWindowRect(h, &r);
+            MapWindowPoints(HWND_DESKTOP, window(), reinterpret_cast<POINT*>(&r), 2);
+            if (input && IntersectRect(&common, &r, &client))
+                names.insert(control->displayName());
+        }
+        return names;
+    }
+
+    std::ostringstream out_;
+    fake::FakePlatform os_{out_};
+    RendererWin renderer_;
+    app::Program program_{os_.services(), renderer_};
+};
+
+TEST_F(MainWindowWinTest, TabReachesOnlyWhatIsShownAndEnabled) {
+    EXPECT_EQ(focusedName(), "optExitOption(0)") << "the first control has the focus when the window shows";
+
+    const std::vector<std::string> countdown{"optExitOption(0)", "cboMode",     "txtPeriod",
+                                             "cboTimeUnit",      "cmdActivate", "chkForced",
+                                             "chkExecFile",      "txtTimeout",  "scrSecond"};
+    const auto forward = walk(true);
+    EXPECT_EQ(forward, countdown);
+    // Every option but the selected one is left out: the group is one stop.
+    std::set<std::string> seen(forward.begin(), forward.end());
+    for (int i = 1; i < 8; ++i)
+        seen.insert(main().optExitOption[static_cast<size_t>(i)]->displayName());
+    EXPECT_EQ(seen, workableControls()) << "Tab reaches exactly the controls the user sees and can work";
+    auto backward = walk(false);
+    std::reverse(backward.begin() + 1, backward.end());
+    EXPECT_EQ(backward, countdown);
+
+    // Another mode shows other inputs; a selected option is where Tab enters its group.
+    main().cboMode->setListIndex(1);
+    main().optExitOption[2]->setValue(true);
+    SetFocus(hwnd(*main().cmdActivate));
+    EXPECT_EQ(walk(true),
+              (std::vector<std::string>{"cmdActivate", "chkForced", "chkExecFile", "txtTimeout", "scrSecond",
+                                        "optExitOption(2)", "cboMode", "chkWeek(1)", "chkWeek(2)", "chkWeek(3)",
+                                        "chkWeek(4)", "chkWeek(5)", "chkWeek(6)", "chkWeek(7)", "ActTime"}));
+
+    // The options kept out of sight take no click even when their window tells one.
+    const HWND minimized = hwnd(*main().chkMinimized);
+    send(window(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(minimized), BN_CLICKED), reinterpret_cast<LPARAM>(minimized));
+    EXPECT_EQ(main().chkMinimized->value(), 0);
+}
+
+TEST_F(MainWindowWinTest, ArrowsSelectWithinTheOptionGroup) {
+    main().optExitOption[1]->setEnabled(false);
+    EXPECT_TRUE(press(VK_DOWN));
+    EXPECT_TRUE(main().optExitOption[2]->value()) << "a disabled option is passed over";
+    EXPECT_EQ(focusedName(), "optExitOption(2)");
+    EXPECT_EQ(send(hwnd(*main().optExitOption[2]), BM_GETCHECK), BST_CHECKED);
+    press(VK_UP);
+    EXPECT_TRUE(main().optExitOption[0]->value());
+    press(VK_LEFT);
+    EXPECT_TRUE(main().optExitOption[7]->value()) << "from the first to the last";
+    EXPECT_EQ(focusedName(), "optExitOption(7)");
+    press(VK_RIGHT);
+    EXPECT_TRUE(main().optExitOption[0]->value());
+    EXPECT_FALSE(main().optExitOption[7]->value());
+
+    // A check box is a group of its own: the arrows neither move nor change anything.
+    SetFocus(hwnd(*main().chkForced));
+    press(VK_DOWN);
+    press(VK_RIGHT);
+    EXPECT_EQ(focusedName(), "chkForced");
+    EXPECT_EQ(main().chkForced->value(), 0);
+}
+
+TEST_F(MainWindowWinTest, MenuShortcutsComeBeforeTheTextFields) {
+    const HWND edit = hwnd(*main().txtTimeout);
+    SetFocus(edit);
+    send(edit, EM_SETSEL, 1, 1);
+    {
+        const HeldKeys ctrl{VK_CONTROL};
+        EXPECT_TRUE(press('A'));
+    }
+    EXPECT_TRUE(main().tmrAction->enabled()) << "Ctrl+A is Activate";
+    DWORD start = 0, end = 0;
+    send(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, end) << "not Select all";
+
+    main().mnu_activate->userClick(); // inactive again, the fields are open
+    ASSERT_FALSE(main().tmrAction->enabled());
+    SetFocus(edit);
+    send(edit, EM_SETSEL, 0, -1);
+    {
+        const HeldKeys ctrl{VK_CONTROL};
+        EXPECT_TRUE(press('X'));
+    }
+    EXPECT_TRUE(program_.application().ended()) << "Ctrl+X is Exit";
+    EXPECT_EQ(main().txtTimeout->text(), "10") << "and did not cut the text";
+}
+
+TEST_F(MainWindowWinTest, AStatusPanelShowsItsWholeText) {
+    const std::string text = "Remaining time: 154 hours, 56 minutes, and 19 seconds";
+    main().stsBar->setPanelText(1, text);
+    const HWND bar = hwnd(*main().stsBar);
+    char shown[128] = "";
+    send(bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(shown));
+    EXPECT_EQ(shown, text);
+    RECT part{};
+    send(bar, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&part));
+    int borders[3] = {};
+    send(bar, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
+    const HDC dc = GetDC(bar);
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(send(bar, WM_GETFONT)));
+    SIZE extent{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(bar, dc);
+    // The part's text starts past its sunken edge and a border's width of space.
+    EXPECT_LE(extent.cx, part.right - part.left - 2 * GetSystemMetrics(SM_CXEDGE) - 2 * borders[0]);
+    LOGFONTA face{};
+    GetObjectA(reinterpret_cast<HFONT>(send(bar, WM_GETFONT)), sizeof face, &face);
+    EXPECT_GE(-face.lfHeight, 7) << "still readable";
+}
+
+TEST_F(MainWindowWinTest, TheWarningWindowFocusesItsMuteBox) {
+    windows::frmAction warning(main());
+    warning.show();
+    EXPECT_EQ(GetFocus(), renderer_.control(*warning.chk_mute));
+    warning.unload();
 }
 
 } // namespace
