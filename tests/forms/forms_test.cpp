@@ -1,4 +1,5 @@
 // The event semantics the program's logic relies on.
+#include "../platform/recording_error_log.h"
 #include "forms/application.h"
 #include "forms/button.h"
 #include "forms/check_box.h"
@@ -19,7 +20,8 @@ namespace {
 struct FormsTest : ::testing::Test {
     qs::fake::FakeClock clock;
     Observer observer;
-    Application app{clock, observer};
+    qs::test::RecordingErrorLog errors;
+    Application app{clock, observer, errors};
     Form form{app, "frmTest"};
 };
 

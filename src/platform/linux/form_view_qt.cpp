@@ -62,6 +62,7 @@ FormView::FormView(forms::Form& form) : form_(form), window_(new FormWindow) {
     for (auto& [control, view] : views_)
         view->syncAll();
     formChanged(forms::Property::Caption);
+    formChanged(forms::Property::Icon);
     setParent(window_); // last child, so it goes after every widget
 }
 
@@ -176,12 +177,15 @@ void FormView::formChanged(forms::Property what) {
     switch (what) {
     case forms::Property::Caption:
         window_->setWindowTitle(QString::fromStdString(form_.caption()));
+        break;
+    case forms::Property::Icon:
         window_->setWindowIcon(programIcon(form_.icon()));
         break;
     case forms::Property::Geometry:
         applyGeometry();
         break;
     case forms::Property::TopMost:
+    case forms::Property::Style:
         applyFlags();
         break;
     default:

@@ -5,6 +5,7 @@
 #include "../../../src/platform/linux/status_bar_qt.h"
 #include "../../../src/platform/linux/time_format_linux.h"
 #include "../demo_form.h"
+#include "../recording_error_log.h"
 
 #include <QAction>
 #include <QApplication>
@@ -59,7 +60,8 @@ protected:
 
     LinuxClock clock_{"C"};
     RendererQt renderer_;
-    forms::Application app_{clock_, renderer_};
+    test::RecordingErrorLog errors_;
+    forms::Application app_{clock_, renderer_, errors_};
     DemoForm form_{app_};
 };
 

@@ -1,6 +1,7 @@
 // Win32Clock: thread timers, nested message loops that sleep, the filter, regional time texts.
 #include "../../../src/platform/win32/clock_win.h"
 #include "../../../src/platform/win32/time_text_win.h"
+#include "../recording_error_log.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -34,7 +35,8 @@ private:
 };
 
 TEST(ClockWin, NowIsTheLocalWallClock) {
-    Win32Clock clock;
+    test::RecordingErrorLog errors;
+    Win32Clock clock{errors};
     SYSTEMTIME t;
     GetLocalTime(&t);
     const DateTime now = clock.now();
@@ -44,7 +46,8 @@ TEST(ClockWin, NowIsTheLocalWallClock) {
 }
 
 TEST(ClockWin, TimersFireInOrderAndMayStopThemselvesOrStartOthers) {
-    Win32Clock clock;
+    test::RecordingErrorLog errors;
+    Win32Clock clock{errors};
     const Deadline within;
     Strings fired;
     int fast = 0, fastCount = 0, slow = 0;
@@ -67,7 +70,8 @@ TEST(ClockWin, TimersFireInOrderAndMayStopThemselvesOrStartOthers) {
 }
 
 TEST(ClockWin, RunUntilNestsAndSleeps) {
-    Win32Clock clock;
+    test::RecordingErrorLog errors;
+    Win32Clock clock{errors};
     const Deadline within;
     Strings order;
     bool innerDone = false, outerDone = false;
@@ -97,7 +101,8 @@ LRESULT CALLBACK recordingProc(HWND window, UINT message, WPARAM w, LPARAM l) {
 }
 
 TEST(ClockWin, TheFilterSeesEveryMessageFirstAndMayConsumeIt) {
-    Win32Clock clock;
+    test::RecordingErrorLog errors;
+    Win32Clock clock{errors};
     const Deadline within;
     dispatched.clear();
     WNDCLASSA cls{};
@@ -125,7 +130,8 @@ TEST(ClockWin, TheFilterSeesEveryMessageFirstAndMayConsumeIt) {
 }
 
 TEST(ClockWin, AQuitEndsEveryLoopAndStaysPosted) {
-    Win32Clock clock;
+    test::RecordingErrorLog errors;
+    Win32Clock clock{errors};
     const Deadline within;
     bool innerEnded = false;
     int starter = 0, quitter = 0;
@@ -148,7 +154,8 @@ TEST(ClockWin, AQuitEndsEveryLoopAndStaysPosted) {
 }
 
 TEST(ClockWin, LongTimeTextsReadBack) {
-    Win32Clock clock;
+    test::RecordingErrorLog errors;
+    Win32Clock clock{errors};
     for (int s = 0; s < 86400; s += 61)
         ASSERT_EQ(clock.parseTime(clock.formatLongTime(s)), s) << clock.formatLongTime(s);
     EXPECT_EQ(clock.formatLongTime(86400 + 7), clock.formatLongTime(7));
@@ -171,7 +178,8 @@ TEST(ClockWin, OtherRegionsSeparatorsAndDesignatorsAreRead) {
 }
 
 TEST(ClockWin, DayAndMonthNamesAreTheRegionalOnes) {
-    Win32Clock clock;
+    test::RecordingErrorLog errors;
+    Win32Clock clock{errors};
     char text[64];
     for (WORD day = 1; day <= 7; ++day) { // 2024-01-01 was a Monday
         const SYSTEMTIME t{2024, 1, 0, day, 0, 0, 0, 0};

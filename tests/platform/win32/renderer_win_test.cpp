@@ -5,6 +5,7 @@
 #include "../../../src/platform/win32/menu_bar_win.h"
 #include "../../../src/platform/win32/renderer_win.h"
 #include "../demo_form.h"
+#include "../recording_error_log.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -75,9 +76,10 @@ protected:
         renderer_.translate(nothing); // where windows of unloaded forms are taken down
     }
 
-    Win32Clock clock_;
+    test::RecordingErrorLog errors_;
+    Win32Clock clock_{errors_};
     RendererWin renderer_;
-    forms::Application app_{clock_, renderer_};
+    forms::Application app_{clock_, renderer_, errors_};
     DemoForm form_{app_};
 };
 
