@@ -1,5 +1,9 @@
 // Win32Clock: thread timers, nested message loops that sleep, the filter, regional time texts.
+#include "../../../src/forms/application.h"
+#include "../../../src/forms/form.h"
+#include "../../../src/forms/timer.h"
 #include "../../../src/platform/win32/clock_win.h"
+#include "../../../src/platform/win32/sound_win.h"
 #include "../../../src/platform/win32/time_text_win.h"
 #include "../recording_error_log.h"
 
@@ -23,7 +27,7 @@ double cpuSeconds() {
 // it; its timer wakes a loop that nothing else would wake.
 class Deadline {
 public:
-    Deadline() : end_(GetTickCount() + 5000), wake_(SetTimer(nullptr, 0, 100, nullptr)) {}
+    explicit Deadline(DWORD ms = 5000) : end_(GetTickCount() + ms), wake_(SetTimer(nullptr, 0, 100, nullptr)) {}
     ~Deadline() { KillTimer(nullptr, wake_); }
     std::function<bool()> operator()(std::function<bool()> done) const {
         return [this, done] { return done() || static_cast<LONG>(GetTickCount() - end_) > 0; };
@@ -43,6 +47,34 @@ TEST(ClockWin, NowIsTheLocalWallClock) {
     EXPECT_EQ(now.date(), DateTime::fromParts(t.wYear, t.wMonth, t.wDay));
     EXPECT_NEAR(now.secondsOfDay(), t.wHour * 3600 + t.wMinute * 60 + t.wSecond, 2);
     EXPECT_NEAR(clock.secondsSinceMidnight(), now.secondsOfDay(), 2);
+}
+
+// A warning tick: the next period of 900 ms is set, then a blocking 100 ms tone. The period
+// counts from the end of the tick, so the ticks come a second apart. A rate, not a speed.
+TEST(ClockWin, ATickThatBlocksForItsToneStillComesEverySecond) {
+    test::RecordingErrorLog errors;
+    Win32Clock clock{errors};
+    Win32Sound sound;
+    forms::Observer observer;
+    forms::Application app{clock, observer, errors};
+    forms::Form form{app, "frmAction"};
+    auto& timer = form.add<forms::Timer>("tmrProgress");
+    timer.setInterval(900);
+    std::vector<DWORD> at;
+    timer.Tick = [&] {
+        at.push_back(GetTickCount());
+        timer.setInterval(900);
+        sound.tone(2000, 100);
+    };
+    const Deadline within(20000);
+    form.load();
+    clock.runUntil(within([&] { return at.size() > 10; }));
+    ASSERT_EQ(at.size(), 11u);
+    for (size_t i = 1; i < at.size(); ++i)
+        EXPECT_NEAR(static_cast<double>(at[i] - at[i - 1]), 1000, 100) << "tick " << i;
+    // Ticks 0.9 s apart would pass one by one; ten of them are a second short.
+    EXPECT_NEAR(static_cast<double>(at.back() - at.front()), 10000, 500);
+    EXPECT_TRUE(errors.lines.empty());
 }
 
 TEST(ClockWin, TimersFireInOrderAndMayStopThemselvesOrStartOthers) {

@@ -400,5 +400,42 @@ TEST_F(RendererWinTest, AModalFormDisablesTheOthersUntilItCloses) {
     dialog.unload();
 }
 
+TEST_F(RendererWinTest, AFormFreedWhileShownTakesItsWindowAlong) {
+    HWND other = nullptr, edit = nullptr;
+    {
+        DemoForm second(app_);
+        second.show();
+        other = renderer_.window(second);
+        edit = renderer_.control(*second.txtNumber);
+        ASSERT_TRUE(IsWindowVisible(other));
+    }
+    ASSERT_TRUE(IsWindow(other)) << "taken down later, as the call may come from one of its controls";
+    EXPECT_FALSE(IsWindowVisible(other));
+    // Input on what is left of it reaches no model.
+    send(edit, WM_CHAR, '5');
+    send(other, WM_CLOSE);
+    settle();
+    EXPECT_FALSE(IsWindow(other));
+    EXPECT_TRUE(form_.events.empty());
+}
+
+TEST_F(RendererWinTest, LookAndLimitsChangedAfterShowReachTheWindow) {
+    const LRESULT icon = send(window(), WM_GETICON, ICON_SMALL);
+    form_.setMinButton(false);
+    form_.setBorderStyle(forms::BorderStyle::FixedDialog);
+    form_.setIcon("disabled");
+    form_.txtNumber->setMaxLength(2);
+    form_.lblNumber->setAlignment(forms::Alignment::Center);
+    EXPECT_TRUE(IsWindowVisible(window()));
+    EXPECT_FALSE(GetWindowLongA(window(), GWL_STYLE) & WS_MINIMIZEBOX);
+    EXPECT_TRUE(GetWindowLongA(window(), GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
+    RECT outer;
+    GetWindowRect(window(), &outer);
+    EXPECT_EQ(outer.right - outer.left, 400) << "the outer size stays the form's";
+    EXPECT_NE(send(window(), WM_GETICON, ICON_SMALL), icon);
+    EXPECT_EQ(send(hwnd(*form_.txtNumber), EM_GETLIMITTEXT), 2);
+    EXPECT_EQ(GetWindowLongA(hwnd(*form_.lblNumber), GWL_STYLE) & SS_TYPEMASK, SS_CENTER);
+}
+
 } // namespace
 } // namespace qs::win32
