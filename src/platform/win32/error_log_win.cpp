@@ -25,7 +25,8 @@ void Win32ErrorLog::error(const std::string& handler, const std::string& what) {
             c = ' ';
     OutputDebugStringA(("QShutdown: " + line + "\n").c_str());
     line += "\r\n";
-    const HANDLE file = CreateFileA(path_.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    // Plain write access and a seek to the end: the 9x family knows no append-only access.
+    const HANDLE file = CreateFileA(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return; // an unwritable folder: the debugger's output is all there is
