@@ -150,6 +150,7 @@ void frmMain::tmrAction_Timer() {
             unload();
         }
     } catch (...) {
+        os_.errors.error("frmMain.tmrAction.Tick", platform::currentErrorText());
         os_.dialogs.messageBox("Quorrel Shutdown has encountered a serious error, click OK to terminate.",
                                platform::kStyleCritical, "Error!");
         unload();

@@ -5,7 +5,7 @@
 namespace qs::app {
 
 Program::Program(platform::Platform services, forms::Observer& observer)
-    : services_(services), application_(services.clock, observer) {}
+    : services_(services), application_(services.clock, observer, services.errors) {}
 
 Program::~Program() = default;
 

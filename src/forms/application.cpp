@@ -1,6 +1,7 @@
 #include "application.h"
 
 #include "../platform/clock.h"
+#include "../platform/error_log.h"
 #include "form.h"
 
 #include <algorithm>
@@ -23,6 +24,10 @@ void Application::unregisterForm(Form& form) {
     forms_.erase(std::remove(forms_.begin(), forms_.end(), &form), forms_.end());
     if (&form == mainForm_)
         mainForm_ = nullptr;
+}
+
+void Application::handlerFailed(const std::string& handler) const {
+    errors_.error(handler, platform::currentErrorText());
 }
 
 Form* Application::findForm(const std::string& name) const {

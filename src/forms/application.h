@@ -7,18 +7,25 @@
 
 namespace qs::platform {
 class Clock;
-}
+class ErrorLog;
+} // namespace qs::platform
 
 namespace qs::forms {
 
 class Form;
 
-// The forms of one program, the observer that renders them, and the event loop they run on.
+// The forms of one program, the observer that renders them, the event loop they run on and the
+// log their failed handlers are written to.
 class Application {
 public:
-    Application(platform::Clock& clock, Observer& observer) : clock_(clock), observer_(&observer) {}
+    Application(platform::Clock& clock, Observer& observer, platform::ErrorLog& errors)
+        : clock_(clock), observer_(&observer), errors_(errors) {}
 
     platform::Clock& clock() const { return clock_; }
+    platform::ErrorLog& errors() const { return errors_; }
+    // Called inside a catch block: the handler's failure, with its name ("frmAction.cmdNow.Click"),
+    // goes to the error log.
+    void handlerFailed(const std::string& handler) const;
     Observer& observer() const { return *observer_; }
     void setObserver(Observer& observer) { observer_ = &observer; }
 
@@ -43,6 +50,7 @@ public:
 private:
     platform::Clock& clock_;
     Observer* observer_;
+    platform::ErrorLog& errors_;
     std::vector<Form*> forms_;
     Form* mainForm_ = nullptr;
     bool ended_ = false;

@@ -7,8 +7,10 @@ namespace qs::forms {
 // Values 0 unchecked, 1 checked, 2 greyed. Any change of value raises Click.
 class CheckBox : public Control {
 public:
+    static constexpr ControlKind kKind = ControlKind::CheckBox;
+
     CheckBox(Form& form, std::string name, int index, Control* container)
-        : Control(form, ControlKind::CheckBox, std::move(name), index, container) {}
+        : Control(form, kKind, std::move(name), index, container) {}
 
     int value() const { return value_; }
     void setValue(int v);

@@ -10,8 +10,10 @@ namespace qs::forms {
 // A drop-down list that cannot be typed into. A change of index raises Click.
 class ComboBox : public Control {
 public:
+    static constexpr ControlKind kKind = ControlKind::ComboBox;
+
     ComboBox(Form& form, std::string name, int index, Control* container)
-        : Control(form, ControlKind::ComboBox, std::move(name), index, container) {
+        : Control(form, kKind, std::move(name), index, container) {
         setBackColor(kWindowBackground);
     }
 

@@ -1,5 +1,6 @@
 #include "control.h"
 
+#include "application.h"
 #include "form.h"
 
 namespace qs::forms {
@@ -82,14 +83,18 @@ void Control::changed(Property what) {
     form_.notifyChanged(*this, what);
 }
 
-void Control::raise(const std::function<void()>& handler) {
+void Control::raise(const std::function<void()>& handler, const char* event) {
     if (!handler)
         return;
     try {
         handler();
     } catch (...) {
-        // An event handler's failure ends that handler only.
+        form_.app().handlerFailed(handlerName(event));
     }
+}
+
+std::string Control::handlerName(const char* event) const {
+    return form_.name() + "." + displayName() + "." + event;
 }
 
 } // namespace qs::forms

@@ -89,11 +89,15 @@ public:
     // A user's click on the control; each kind decides what it means.
     virtual void userClick() {}
 
+    // Runs one of the control's event handlers, named by its event ("Click"); a failure ends that
+    // handler only and goes to the error log.
+    void raise(const std::function<void()>& handler, const char* event);
+    // "frmMain.optExitOption(4).Click"
+    std::string handlerName(const char* event) const;
+
 protected:
     void changed(Property what);
     virtual void enabledChanged() {}
-    // Runs an event handler; exceptions never leave an event.
-    static void raise(const std::function<void()>& handler);
 
 private:
     Form& form_;

@@ -1,6 +1,7 @@
 // The value semantics of the simple control kinds.
 #include "check_box.h"
 #include "combo_box.h"
+#include "control_cast.h"
 #include "form.h"
 #include "option_button.h"
 #include "progress_bar.h"
@@ -17,7 +18,7 @@ void CheckBox::setValue(int v) {
         return;
     value_ = v;
     changed(Property::Value);
-    raise(Click);
+    raise(Click, "Click");
 }
 
 void OptionButton::setValue(bool on) {
@@ -30,7 +31,7 @@ void OptionButton::setValue(bool on) {
     }
     for (const auto& c : form().controls()) {
         if (c.get() != this && c->kind() == ControlKind::OptionButton && c->container() == container()) {
-            auto& sibling = static_cast<OptionButton&>(*c);
+            auto& sibling = controlAs<OptionButton>(*c);
             if (sibling.value_) {
                 sibling.value_ = false;
                 sibling.changed(Property::Value);
@@ -41,7 +42,7 @@ void OptionButton::setValue(bool on) {
         value_ = true;
         changed(Property::Value);
     }
-    raise(Click);
+    raise(Click, "Click");
 }
 
 void ComboBox::addItem(const std::string& item) {
@@ -55,7 +56,7 @@ bool ComboBox::setListIndex(int index) {
     if (index != listIndex_) {
         listIndex_ = index;
         changed(Property::ListIndex);
-        raise(Click);
+        raise(Click, "Click");
     }
     return true;
 }
@@ -77,7 +78,7 @@ void ScrollBar::setValue(int v) {
         return;
     value_ = v;
     changed(Property::Value);
-    raise(Change);
+    raise(Change, "Change");
 }
 
 void TimePicker::setSecondsOfDay(int seconds) {
@@ -88,7 +89,7 @@ void TimePicker::setSecondsOfDay(int seconds) {
         return;
     seconds_ = seconds;
     changed(Property::Value);
-    raise(Change);
+    raise(Change, "Change");
 }
 
 void ProgressBar::setRange(int min, int max) {

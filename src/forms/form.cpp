@@ -3,6 +3,7 @@
 #include "../platform/clock.h"
 #include "application.h"
 #include "button.h"
+#include "control_cast.h"
 #include "timer.h"
 
 namespace qs::forms {
@@ -10,10 +11,16 @@ namespace qs::forms {
 Form::Form(Application& app, std::string name) : app_(app), name_(std::move(name)) {}
 
 Form::~Form() {
+    // First, while the controls are still there: a renderer takes its window down.
+    app_.observer().formDestroyed(*this);
     app_.unregisterForm(*this);
 }
 
 Control& Form::addControl(ControlKind kind, std::string name, Control* container, int index) {
+    // Any other kind made as a plain Control would be taken for its class by whoever finds it.
+    if (kind != ControlKind::Frame && kind != ControlKind::Panel)
+        throw std::invalid_argument("control " + name_ + "." + name + ": a " + kindName(kind) + " is made with add<" +
+                                    kindName(kind) + ">");
     controls_.push_back(std::make_unique<Control>(*this, kind, std::move(name), index, container));
     return *controls_.back();
 }
@@ -67,6 +74,27 @@ void Form::setTopMost(bool on) {
     app_.observer().formChanged(*this, Property::TopMost);
 }
 
+void Form::setBorderStyle(BorderStyle style) {
+    if (style == borderStyle_)
+        return;
+    borderStyle_ = style;
+    app_.observer().formChanged(*this, Property::Style);
+}
+
+void Form::setMinButton(bool on) {
+    if (on == minButton_)
+        return;
+    minButton_ = on;
+    app_.observer().formChanged(*this, Property::Style);
+}
+
+void Form::setIcon(const std::string& resource) {
+    if (resource == icon_)
+        return;
+    icon_ = resource;
+    app_.observer().formChanged(*this, Property::Icon);
+}
+
 void Form::load() {
     if (loaded_)
         return;
@@ -75,8 +103,8 @@ void Form::load() {
     app_.observer().formLoaded(*this);
     for (const auto& c : controls_)
         if (c->kind() == ControlKind::Timer)
-            static_cast<Timer&>(*c).rearm();
-    raise(Load);
+            controlAs<Timer>(*c).rearm();
+    raise(Load, "Load");
 }
 
 void Form::show() {
@@ -118,12 +146,14 @@ bool Form::close(int mode) {
         try {
             QueryUnload(cancel, mode);
         } catch (...) {
+            app_.handlerFailed(name_ + ".QueryUnload");
         }
     }
     if (cancel == 0 && Unload) {
         try {
             Unload(cancel);
         } catch (...) {
+            app_.handlerFailed(name_ + ".Unload");
         }
     }
     unloading_ = false;
@@ -131,7 +161,7 @@ bool Form::close(int mode) {
         return !loaded_;
     for (const auto& c : controls_)
         if (c->kind() == ControlKind::Timer)
-            static_cast<Timer&>(*c).disarm();
+            controlAs<Timer>(*c).disarm();
     visible_ = false;
     loaded_ = false;
     focused_ = nullptr;
@@ -145,17 +175,16 @@ void Form::setFocus(Control& control) {
         return;
     Control* previous = focused_;
     focused_ = &control;
-    if (previous && previous->LostFocus)
-        raise(previous->LostFocus);
-    if (control.GotFocus)
-        raise(control.GotFocus);
+    if (previous)
+        previous->raise(previous->LostFocus, "LostFocus");
+    control.raise(control.GotFocus, "GotFocus");
 }
 
 void Form::clearFocus() {
     Control* previous = focused_;
     focused_ = nullptr;
-    if (previous && previous->LostFocus)
-        raise(previous->LostFocus);
+    if (previous)
+        previous->raise(previous->LostFocus, "LostFocus");
 }
 
 void Form::keyDown(int keyCode, int shift) {
@@ -163,23 +192,24 @@ void Form::keyDown(int keyCode, int shift) {
         try {
             KeyDown(keyCode, shift);
         } catch (...) {
+            app_.handlerFailed(name_ + ".KeyDown");
         }
     }
     if (keyCode != kKeyEscape || !loaded_)
         return;
     for (const auto& c : controls_)
-        if (c->kind() == ControlKind::Button && static_cast<Button&>(*c).isCancel() && c->acceptsInput()) {
+        if (c->kind() == ControlKind::Button && controlAs<Button>(*c).isCancel() && c->acceptsInput()) {
             c->userClick();
             return;
         }
 }
 
 void Form::activate() {
-    raise(Activate);
+    raise(Activate, "Activate");
 }
 
 void Form::paint() {
-    raise(Paint);
+    raise(Paint, "Paint");
 }
 
 void Form::notifyChanged(Control& control, Property what) {
@@ -190,12 +220,13 @@ void Form::notifyChanged(MenuItem& item) {
     app_.observer().menuChanged(item);
 }
 
-void Form::raise(const std::function<void()>& handler) {
+void Form::raise(const std::function<void()>& handler, const char* event) {
     if (!handler)
         return;
     try {
         handler();
     } catch (...) {
+        app_.handlerFailed(name_ + "." + event);
     }
 }
 

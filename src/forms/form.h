@@ -36,6 +36,7 @@ public:
         controls_.push_back(std::move(control));
         return ref;
     }
+    // A frame or panel: the kinds without a class of their own. Others throw std::invalid_argument.
     Control& addControl(ControlKind kind, std::string name, Control* container = nullptr, int index = -1);
     const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
     // Index -1 finds a control that is no array member.
@@ -57,12 +58,12 @@ public:
     bool topMost() const { return topMost_; }
     void setTopMost(bool on);
     BorderStyle borderStyle() const { return borderStyle_; }
-    void setBorderStyle(BorderStyle style) { borderStyle_ = style; }
+    void setBorderStyle(BorderStyle style);
     bool minButton() const { return minButton_; }
-    void setMinButton(bool on) { minButton_ = on; }
+    void setMinButton(bool on);
     // The window's icon resource; empty for none.
     const std::string& icon() const { return icon_; }
-    void setIcon(const std::string& resource) { icon_ = resource; }
+    void setIcon(const std::string& resource);
     // Key preview: the form sees KeyDown before its controls.
     bool keyPreview() const { return keyPreview_; }
     void setKeyPreview(bool on) { keyPreview_ = on; }
@@ -102,7 +103,8 @@ public:
     void notifyChanged(MenuItem& item);
 
 private:
-    void raise(const std::function<void()>& handler);
+    // Runs one of the form's handlers; a failure ends that handler only and goes to the error log.
+    void raise(const std::function<void()>& handler, const char* event);
 
     Application& app_;
     std::string name_;

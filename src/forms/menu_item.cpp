@@ -1,5 +1,6 @@
 #include "menu_item.h"
 
+#include "application.h"
 #include "form.h"
 
 namespace qs::forms {
@@ -54,6 +55,7 @@ void MenuItem::userClick() {
     try {
         Click();
     } catch (...) {
+        form_.app().handlerFailed(form_.name() + "." + displayName() + ".Click");
     }
 }
 

@@ -19,6 +19,8 @@ public:
     virtual void formShown(Form&, bool /*modal*/) {}
     virtual void formHidden(Form&) {}
     virtual void formUnloaded(Form&) {}
+    // The form is being destroyed, loaded or not: nothing may refer to it or its controls after this.
+    virtual void formDestroyed(Form&) {}
     virtual void formChanged(Form&, Property) {}
     virtual void controlChanged(Control&, Property) {}
     virtual void menuChanged(MenuItem&) {}

@@ -7,8 +7,10 @@ namespace qs::forms {
 // Option buttons in one container form a group: selecting one clears the others.
 class OptionButton : public Control {
 public:
+    static constexpr ControlKind kKind = ControlKind::OptionButton;
+
     OptionButton(Form& form, std::string name, int index, Control* container)
-        : Control(form, ControlKind::OptionButton, std::move(name), index, container) {}
+        : Control(form, kKind, std::move(name), index, container) {}
 
     bool value() const { return value_; }
     // True clears the siblings and raises Click, also when already selected; false just clears.

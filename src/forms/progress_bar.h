@@ -6,8 +6,10 @@ namespace qs::forms {
 
 class ProgressBar : public Control {
 public:
+    static constexpr ControlKind kKind = ControlKind::ProgressBar;
+
     ProgressBar(Form& form, std::string name, int index, Control* container)
-        : Control(form, ControlKind::ProgressBar, std::move(name), index, container) {}
+        : Control(form, kKind, std::move(name), index, container) {}
 
     int min() const { return min_; }
     int max() const { return max_; }

@@ -7,14 +7,22 @@ namespace qs::forms {
 // A vertical scroll bar, used as an up/down control. A change of value raises Change.
 class ScrollBar : public Control {
 public:
+    static constexpr ControlKind kKind = ControlKind::ScrollBar;
+
     ScrollBar(Form& form, std::string name, int index, Control* container)
-        : Control(form, ControlKind::ScrollBar, std::move(name), index, container) {}
+        : Control(form, kKind, std::move(name), index, container) {}
 
     int min() const { return min_; }
     int max() const { return max_; }
     void setRange(int min, int max);
     int smallChange() const { return smallChange_; }
-    void setSmallChange(int step) { smallChange_ = step; }
+    // The step of the arrows, part of the range the native control is given.
+    void setSmallChange(int step) {
+        if (step == smallChange_)
+            return;
+        smallChange_ = step;
+        changed(Property::Range);
+    }
     int value() const { return value_; }
     // Clamped to the range.
     void setValue(int v);

@@ -17,8 +17,10 @@ struct StatusPanel {
 // A status bar along the bottom edge of its form. Panels are numbered from 1.
 class StatusBar : public Control {
 public:
+    static constexpr ControlKind kKind = ControlKind::StatusBar;
+
     StatusBar(Form& form, std::string name, int index, Control* container)
-        : Control(form, ControlKind::StatusBar, std::move(name), index, container) {}
+        : Control(form, kKind, std::move(name), index, container) {}
 
     void addPanel(StatusPanel panel);
     int panelCount() const { return static_cast<int>(panels_.size()); }

@@ -1,5 +1,8 @@
 #include "text_box.h"
 
+#include "application.h"
+#include "form.h"
+
 #include <algorithm>
 
 namespace qs::forms {
@@ -11,7 +14,14 @@ void TextBox::setText(const std::string& text) {
     selStart_ = static_cast<int>(text_.size());
     selLength_ = 0;
     changed(Property::Text);
-    raise(Change);
+    raise(Change, "Change");
+}
+
+void TextBox::setMaxLength(int n) {
+    if (n == maxLength_)
+        return;
+    maxLength_ = n;
+    changed(Property::MaxLength);
 }
 
 void TextBox::select(int start, int length) {
@@ -30,6 +40,7 @@ void TextBox::typeKey(char key) {
         try {
             KeyPress(key);
         } catch (...) {
+            form().app().handlerFailed(handlerName("KeyPress"));
         }
     }
     if (key == 0 || key == '\r' || key == '\n')
@@ -55,7 +66,7 @@ void TextBox::typeKey(char key) {
     selStart_ = caret;
     selLength_ = 0;
     changed(Property::Text);
-    raise(Change);
+    raise(Change, "Change");
 }
 
 } // namespace qs::forms

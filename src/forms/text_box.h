@@ -8,8 +8,10 @@ constexpr char kBackspace = 8;
 
 class TextBox : public Control {
 public:
+    static constexpr ControlKind kKind = ControlKind::TextBox;
+
     TextBox(Form& form, std::string name, int index, Control* container)
-        : Control(form, ControlKind::TextBox, std::move(name), index, container) {
+        : Control(form, kKind, std::move(name), index, container) {
         setBackColor(kWindowBackground);
     }
 
@@ -19,7 +21,7 @@ public:
 
     // 0 means no limit.
     int maxLength() const { return maxLength_; }
-    void setMaxLength(int n) { maxLength_ = n; }
+    void setMaxLength(int n);
 
     int selStart() const { return selStart_; }
     int selLength() const { return selLength_; }

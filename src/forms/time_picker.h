@@ -7,8 +7,10 @@ namespace qs::forms {
 // A time-of-day picker; its value is whole seconds since midnight. A change raises Change.
 class TimePicker : public Control {
 public:
+    static constexpr ControlKind kKind = ControlKind::TimePicker;
+
     TimePicker(Form& form, std::string name, int index, Control* container)
-        : Control(form, ControlKind::TimePicker, std::move(name), index, container) {
+        : Control(form, kKind, std::move(name), index, container) {
         setBackColor(kWindowBackground);
     }
 

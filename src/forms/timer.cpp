@@ -7,7 +7,7 @@
 namespace qs::forms {
 
 Timer::Timer(Form& form, std::string name, int index, Control* container)
-    : Control(form, ControlKind::Timer, std::move(name), index, container) {
+    : Control(form, kKind, std::move(name), index, container) {
     setVisible(false);
 }
 
@@ -16,8 +16,6 @@ Timer::~Timer() {
 }
 
 void Timer::setInterval(int ms) {
-    if (ms == interval_)
-        return;
     interval_ = ms;
     rearm();
 }
@@ -30,6 +28,10 @@ void Timer::enabledChanged() {
 
 void Timer::rearm() {
     disarm();
+    if (ticking_) {
+        restartAfterTick_ = true;
+        return;
+    }
     if (enabled() && interval_ > 0 && form().isLoaded())
         registration_ = form().app().clock().startTimer(interval_, [this] { fire(); });
 }
@@ -42,8 +44,19 @@ void Timer::disarm() {
 }
 
 void Timer::fire() {
-    if (enabled() && form().isLoaded())
-        raise(Tick);
+    if (!enabled() || !form().isLoaded())
+        return;
+    // A Tick that lets events run may see its own timer fire again inside it.
+    const bool outer = !ticking_;
+    ticking_ = true;
+    raise(Tick, "Tick");
+    if (!outer)
+        return;
+    ticking_ = false;
+    if (restartAfterTick_) {
+        restartAfterTick_ = false;
+        rearm();
+    }
 }
 
 } // namespace qs::forms

@@ -6,10 +6,14 @@
 
 namespace qs::forms {
 
-// A form timer: fires Timer every Interval milliseconds while Enabled, through the event loop.
-// Changing Interval or enabling starts the period afresh.
+// A form timer: fires Tick every Interval milliseconds while Enabled, through the event loop.
+// Setting Interval (even to the same value) or enabling starts the period afresh; done inside the
+// timer's own Tick, the period starts when that handler ends, so the handler's own time (a tone)
+// is not taken from the next period.
 class Timer : public Control {
 public:
+    static constexpr ControlKind kKind = ControlKind::Timer;
+
     Timer(Form& form, std::string name, int index, Control* container);
     ~Timer() override;
 
@@ -33,6 +37,8 @@ private:
 
     int interval_ = 0;
     int registration_ = 0;
+    bool ticking_ = false; // inside Tick
+    bool restartAfterTick_ = false;
     std::string tag_;
 };
 

@@ -2,6 +2,7 @@
 
 #include "clock.h"
 #include "dialogs.h"
+#include "error_log.h"
 #include "files.h"
 #include "power.h"
 #include "processes.h"
@@ -19,6 +20,7 @@ struct Platform {
     Processes& processes;
     Registry& registry;
     Sound& sound;
+    ErrorLog& errors;
 };
 
 } // namespace qs::platform

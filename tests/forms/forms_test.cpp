@@ -1,16 +1,23 @@
 // The event semantics the program's logic relies on.
+#include "../platform/recording_error_log.h"
 #include "forms/application.h"
 #include "forms/button.h"
 #include "forms/check_box.h"
 #include "forms/combo_box.h"
+#include "forms/control_cast.h"
 #include "forms/form.h"
+#include "forms/image.h"
+#include "forms/label.h"
 #include "forms/option_button.h"
 #include "forms/scroll_bar.h"
 #include "forms/text_box.h"
 #include "forms/timer.h"
 #include "platform/fake/clock_fake.h"
+#include "platform/fake/sound_fake.h"
 
 #include <gtest/gtest.h>
+#include <sstream>
+#include <stdexcept>
 
 using namespace qs::forms;
 
@@ -19,7 +26,8 @@ namespace {
 struct FormsTest : ::testing::Test {
     qs::fake::FakeClock clock;
     Observer observer;
-    Application app{clock, observer};
+    qs::test::RecordingErrorLog errors;
+    Application app{clock, observer, errors};
     Form form{app, "frmTest"};
 };
 
@@ -119,10 +127,162 @@ TEST_F(FormsTest, KeyPressSeesTheKeyFirstAndMayDropIt) {
     EXPECT_EQ(text.text(), "");
 }
 
-TEST_F(FormsTest, HandlerFailuresStayInsideTheEvent) {
+TEST_F(FormsTest, AFailedHandlerEndsOnlyItselfAndIsLoggedByName) {
+    std::vector<std::string> ran;
     auto& button = form.add<Button>("cmd");
     button.Click = [] { throw std::runtime_error("failing step"); };
+    auto& option = form.add<OptionButton>("opt", nullptr, 2);
+    option.Click = [] { throw 42; };
+    auto& text = form.add<TextBox>("txt");
+    text.KeyPress = [](char&) { throw std::runtime_error("bad key"); };
+    text.Change = [&] { ran.push_back("Change " + text.text()); };
+    MenuItem& item = form.addMenu("mnuFile", "&File").add("mnuExit", "E&xit");
+    item.Click = [] { throw std::logic_error("menu"); };
+    form.QueryUnload = [](int&, int) { throw std::runtime_error("asked"); };
+    form.Unload = [&](int&) { ran.push_back("Unload"); };
+
     EXPECT_NO_THROW(button.userClick());
+    EXPECT_NO_THROW(option.setValue(true));
+    EXPECT_TRUE(option.value()) << "the value is set before its handler runs";
+    text.typeKey('7'); // KeyPress failed: the key goes in as if it had not been looked at
+    item.userClick();
+    form.show();
+    EXPECT_TRUE(form.close(kFormControlMenu)) << "a failing QueryUnload cancels nothing";
+
+    EXPECT_EQ(ran, (std::vector<std::string>{"Change 7", "Unload"}));
+    EXPECT_EQ(errors.lines, (std::vector<std::string>{
+                                "frmTest.cmd.Click: failing step",
+                                "frmTest.opt(2).Click: unknown error",
+                                "frmTest.txt.KeyPress: bad key",
+                                "frmTest.mnuExit.Click: menu",
+                                "frmTest.QueryUnload: asked",
+                            }));
+}
+
+TEST_F(FormsTest, AFailingTickStillLeavesTheTimerRunning) {
+    auto& timer = form.add<Timer>("tmr");
+    timer.setInterval(1000);
+    int ticks = 0;
+    timer.Tick = [&] {
+        ++ticks;
+        timer.setInterval(1000);
+        throw std::runtime_error("tick " + std::to_string(ticks));
+    };
+    form.load();
+    clock.advance(3);
+    EXPECT_EQ(ticks, 3);
+    EXPECT_EQ(errors.lines.back(), "frmTest.tmr.Tick: tick 3");
+}
+
+TEST_F(FormsTest, AControlIsUsedOnlyAsTheKindItIs) {
+    Control& text = form.add<TextBox>("txt", nullptr, 3);
+    EXPECT_EQ(&controlAs<TextBox>(text), &text);
+    try {
+        controlAs<CheckBox>(text);
+        ADD_FAILURE() << "a text box taken for a check box";
+    } catch (const WrongControlKind& e) {
+        EXPECT_STREQ(e.what(), "control frmTest.txt(3) is a TextBox, not a CheckBox");
+    }
+    const Control& frame = form.addControl(ControlKind::Frame, "fra");
+    EXPECT_THROW(controlAs<Label>(frame), WrongControlKind);
+    // A kind with a class of its own made as a plain control would be taken for that class.
+    EXPECT_THROW(form.addControl(ControlKind::TextBox, "txtPlain"), std::invalid_argument);
+    EXPECT_EQ(form.find("txtPlain"), nullptr);
+}
+
+// Records what the renderer would be told.
+struct RecordingObserver : Observer {
+    std::vector<std::string> told;
+    void formChanged(Form& f, Property what) override {
+        told.push_back(f.name() + " " + std::to_string(static_cast<int>(what)));
+    }
+    void controlChanged(Control& c, Property what) override {
+        told.push_back(c.name() + " " + std::to_string(static_cast<int>(what)));
+    }
+    void formDestroyed(Form& f) override {
+        told.push_back(f.name() + " destroyed with " + std::to_string(f.controls().size()) + " controls");
+    }
+};
+
+std::string told(const std::string& name, Property what) {
+    return name + " " + std::to_string(static_cast<int>(what));
+}
+
+TEST_F(FormsTest, WhatTheUserSeesReachesTheRendererAlsoAfterShow) {
+    RecordingObserver recorder;
+    app.setObserver(recorder);
+    auto& label = form.add<Label>("lbl");
+    auto& text = form.add<TextBox>("txt");
+    auto& image = form.add<Image>("img");
+    auto& bar = form.add<ScrollBar>("scr");
+    form.show();
+    recorder.told.clear();
+    for (int twice = 0; twice < 2; ++twice) { // the same value again tells nothing
+        form.setBorderStyle(BorderStyle::FixedDialog);
+        form.setMinButton(true);
+        form.setIcon("main");
+        label.setAlignment(Alignment::Right);
+        text.setMaxLength(4);
+        image.setPicture("disabled");
+        bar.setSmallChange(5);
+    }
+    EXPECT_EQ(recorder.told, (std::vector<std::string>{
+                                 told("frmTest", Property::Style),
+                                 told("frmTest", Property::Style),
+                                 told("frmTest", Property::Icon),
+                                 told("lbl", Property::Alignment),
+                                 told("txt", Property::MaxLength),
+                                 told("img", Property::Picture),
+                                 told("scr", Property::Range),
+                             }));
+
+    // A form freed while shown says so first, while its controls are still there to look at.
+    recorder.told.clear();
+    {
+        Form shown{app, "frmShown"};
+        shown.add<Label>("lbl");
+        shown.show();
+    }
+    EXPECT_EQ(recorder.told, (std::vector<std::string>{"frmShown destroyed with 1 controls"}));
+    EXPECT_EQ(app.findForm("frmShown"), nullptr);
+    app.setObserver(observer);
+}
+
+// A warning tick: a 100 ms tone, and the next tick 900 ms later, as the warning window does it.
+TEST_F(FormsTest, ATimerSetInsideItsTickCountsFromTheTicksEnd) {
+    std::ostringstream sink;
+    qs::fake::Transcript transcript{sink};
+    qs::fake::FakeSound sound{transcript, clock};
+    auto& timer = form.add<Timer>("tmr");
+    timer.setInterval(1000);
+    std::vector<double> at;
+    bool muted = false;
+    timer.Tick = [&] {
+        at.push_back(clock.secondsSinceMidnight());
+        if (muted) {
+            timer.setInterval(1000);
+            return;
+        }
+        timer.setInterval(900); // also when it is 900 already
+        sound.tone(1750, 100);
+    };
+    form.load();
+    clock.advance(10.05);
+    muted = true;
+    clock.advance(5);
+    ASSERT_EQ(at.size(), 15u);
+    for (size_t i = 1; i < at.size(); ++i)
+        EXPECT_NEAR(at[i] - at[i - 1], 1.0, 1e-9) << "tick " << i;
+
+    // Setting the interval from outside restarts the period, even to the same value.
+    clock.advance(0.4);
+    const double restartedAt = clock.secondsSinceMidnight();
+    timer.setInterval(1000);
+    clock.advance(0.9); // past the moment the old period would have ended
+    EXPECT_EQ(at.size(), 15u);
+    clock.advance(0.2);
+    ASSERT_EQ(at.size(), 16u);
+    EXPECT_NEAR(at.back() - restartedAt, 1.0, 1e-9);
 }
 
 TEST_F(FormsTest, TimersFireThroughTheLoopOnlyWhileEnabledAndLoaded) {

@@ -1,8 +1,12 @@
 // The fake backend must behave like the real services it stands in for.
+#include "forms/application.h"
+#include "forms/button.h"
+#include "forms/form.h"
 #include "platform/fake/fake_platform.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
+#include <stdexcept>
 
 using namespace qs;
 
@@ -54,4 +58,16 @@ TEST(FakeClock, ReadsTimesAsUsEnglishRegionalSettingsDo) {
     EXPECT_FALSE(clock.parseTime("14"));
     EXPECT_FALSE(clock.parseTime(""));
     EXPECT_FALSE(clock.parseTime("2:20:00 XM"));
+}
+
+TEST(FakeErrorLog, AFailedHandlerIsOneQuotedTranscriptLine) {
+    std::ostringstream out;
+    fake::FakePlatform os{out};
+    forms::Observer observer;
+    forms::Application app{os.clock, observer, os.services().errors};
+    forms::Form form{app, "frmAction"};
+    auto& button = form.add<forms::Button>("cmdNow");
+    button.Click = [] { throw std::runtime_error("cannot open \"C:\\Apps\\x.bat\"\r\nsecond line"); };
+    button.userClick();
+    EXPECT_EQ(out.str(), "error frmAction.cmdNow.Click \"cannot open \\\"C:\\Apps\\x.bat\\\"\\r\\nsecond line\"\n");
 }

@@ -2,11 +2,13 @@
 
 #include "../../src/app/frmMain.h"
 #include "../../src/app/time_text.h"
+#include "../../src/forms/control_cast.h"
 #include "../../src/forms/progress_bar.h"
 
 #include <cmath>
 #include <cstdio>
 #include <sstream>
+#include <stdexcept>
 
 namespace qs::sim {
 
@@ -56,7 +58,7 @@ int integer(const std::string& text) {
     int value = 0;
     try {
         value = std::stoi(text, &used);
-    } catch (...) {
+    } catch (const std::logic_error&) { // not a number, or out of range
         used = 0;
     }
     if (used == 0 || used != text.size())
@@ -318,7 +320,7 @@ void Script::type(const std::string& ref, const std::string& text) {
         platform_.transcript.line("refused " + ref);
         return;
     }
-    auto& box = static_cast<forms::TextBox&>(*control);
+    auto& box = forms::controlAs<forms::TextBox>(*control);
     box.form().setFocus(box);
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == 'b') {
@@ -345,20 +347,20 @@ void Script::set(const std::string& ref, const std::string& value) {
         control->form().setFocus(*control); // the user's edit takes the focus first
     switch (control->kind()) {
     case ControlKind::TextBox:
-        static_cast<forms::TextBox&>(*control).setText(value);
+        forms::controlAs<forms::TextBox>(*control).setText(value);
         break;
     case ControlKind::CheckBox:
-        static_cast<forms::CheckBox&>(*control).setValue(integer(value));
+        forms::controlAs<forms::CheckBox>(*control).setValue(integer(value));
         break;
     case ControlKind::OptionButton:
-        static_cast<forms::OptionButton&>(*control).setValue(value == "True" || value == "1");
+        forms::controlAs<forms::OptionButton>(*control).setValue(value == "True" || value == "1");
         break;
     case ControlKind::ComboBox:
-        if (!static_cast<forms::ComboBox&>(*control).setListIndex(integer(value)))
+        if (!forms::controlAs<forms::ComboBox>(*control).setListIndex(integer(value)))
             throw ScriptError("no list index " + value + " in " + ref);
         break;
     case ControlKind::ScrollBar:
-        static_cast<forms::ScrollBar&>(*control).setValue(integer(value));
+        forms::controlAs<forms::ScrollBar>(*control).setValue(integer(value));
         break;
     case ControlKind::TimePicker: {
         int h, m, s;
@@ -366,7 +368,7 @@ void Script::set(const std::string& ref, const std::string& value) {
         if (std::sscanf(value.c_str(), "%d:%d:%d%c", &h, &m, &s, &tail) != 3 || h < 0 || h > 23 || m < 0 || m > 59 ||
             s < 0 || s > 59)
             throw ScriptError("bad time " + value);
-        static_cast<forms::TimePicker&>(*control).setSecondsOfDay(h * 3600 + m * 60 + s);
+        forms::controlAs<forms::TimePicker>(*control).setSecondsOfDay(h * 3600 + m * 60 + s);
         break;
     }
     default:
@@ -433,7 +435,7 @@ void Script::print(const std::string& ref) {
             else if (property == "Visible")
                 value = boolText(c->visible());
             else if (property == "ToolTipText")
-                value = c->kind() == ControlKind::StatusBar ? static_cast<forms::StatusBar&>(*c).panel(1).toolTip
+                value = c->kind() == ControlKind::StatusBar ? forms::controlAs<forms::StatusBar>(*c).panel(1).toolTip
                                                             : c->toolTipText();
             else if (property == "Left")
                 value = std::to_string(c->left());
@@ -446,23 +448,23 @@ void Script::print(const std::string& ref) {
             else if (property == "BackColor")
                 value = colour(c->backColor());
             else if (property == "Text" && c->kind() == ControlKind::TextBox)
-                value = static_cast<forms::TextBox&>(*c).text();
+                value = forms::controlAs<forms::TextBox>(*c).text();
             else if (property == "Text" && c->kind() == ControlKind::ComboBox)
-                value = static_cast<forms::ComboBox&>(*c).text();
+                value = forms::controlAs<forms::ComboBox>(*c).text();
             else if (property == "Text" && c->kind() == ControlKind::StatusBar)
-                value = static_cast<forms::StatusBar&>(*c).panel(1).text;
+                value = forms::controlAs<forms::StatusBar>(*c).panel(1).text;
             else if (property == "ListIndex" && c->kind() == ControlKind::ComboBox)
-                value = std::to_string(static_cast<forms::ComboBox&>(*c).listIndex());
+                value = std::to_string(forms::controlAs<forms::ComboBox>(*c).listIndex());
             else if (property == "Value" && c->kind() == ControlKind::CheckBox)
-                value = std::to_string(static_cast<forms::CheckBox&>(*c).value());
+                value = std::to_string(forms::controlAs<forms::CheckBox>(*c).value());
             else if (property == "Value" && c->kind() == ControlKind::OptionButton)
-                value = boolText(static_cast<forms::OptionButton&>(*c).value());
+                value = boolText(forms::controlAs<forms::OptionButton>(*c).value());
             else if (property == "Value" && c->kind() == ControlKind::ScrollBar)
-                value = std::to_string(static_cast<forms::ScrollBar&>(*c).value());
+                value = std::to_string(forms::controlAs<forms::ScrollBar>(*c).value());
             else if (property == "Value" && c->kind() == ControlKind::ProgressBar)
-                value = std::to_string(static_cast<forms::ProgressBar&>(*c).value());
+                value = std::to_string(forms::controlAs<forms::ProgressBar>(*c).value());
             else if (property == "Value" && c->kind() == ControlKind::TimePicker)
-                value = hms(static_cast<forms::TimePicker&>(*c).secondsOfDay());
+                value = hms(forms::controlAs<forms::TimePicker>(*c).secondsOfDay());
             else if (property == "Enabled" && c->kind() == ControlKind::Timer)
                 value = boolText(c->enabled());
             else

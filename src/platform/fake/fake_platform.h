@@ -3,6 +3,7 @@
 #include "../platform.h"
 #include "clock_fake.h"
 #include "dialogs_fake.h"
+#include "error_log_fake.h"
 #include "files_fake.h"
 #include "power_fake.h"
 #include "processes_fake.h"
@@ -26,8 +27,9 @@ struct FakePlatform {
     FakeProcesses processes{transcript};
     FakeRegistry registry{transcript};
     FakeSound sound{transcript, clock};
+    FakeErrorLog errors{transcript};
 
-    platform::Platform services() { return {clock, dialogs, files, power, processes, registry, sound}; }
+    platform::Platform services() { return {clock, dialogs, files, power, processes, registry, sound, errors}; }
 };
 
 } // namespace qs::fake

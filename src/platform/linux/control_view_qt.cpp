@@ -3,6 +3,7 @@
 #include "../../forms/button.h"
 #include "../../forms/check_box.h"
 #include "../../forms/combo_box.h"
+#include "../../forms/control_cast.h"
 #include "../../forms/image.h"
 #include "../../forms/label.h"
 #include "../../forms/option_button.h"
@@ -51,16 +52,6 @@ protected:
     }
 };
 
-// A handler's exception ends that handler only.
-void raise(const std::function<void()>& handler) {
-    if (!handler)
-        return;
-    try {
-        handler();
-    } catch (...) {
-    }
-}
-
 class Guard {
 public:
     explicit Guard(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
@@ -108,7 +99,7 @@ public:
         ControlView::sync(what);
         switch (control_.kind()) {
         case ControlKind::Label:
-            if (what == Property::Caption)
+            if (what == Property::Caption || what == Property::Alignment)
                 syncLabel();
             break;
         case ControlKind::Frame:
@@ -116,23 +107,23 @@ public:
                 static_cast<QGroupBox*>(widget_)->setTitle(mnemonicText(control_.caption()));
             break;
         case ControlKind::Image:
-            if (what == Property::Caption || what == Property::Geometry) {
-                const auto* image = dynamic_cast<forms::Image*>(&control_);
+            if (what == Property::Picture || what == Property::Geometry) {
+                const auto& image = forms::controlAs<forms::Image>(control_);
                 const QSize size(std::max(pixels(control_.width()), 16), std::max(pixels(control_.height()), 16));
-                static_cast<QLabel*>(widget_)->setPixmap(programIcon(image ? image->picture() : "").pixmap(size));
+                static_cast<QLabel*>(widget_)->setPixmap(programIcon(image.picture()).pixmap(size));
             }
             break;
         case ControlKind::ProgressBar:
-            if (const auto* model = dynamic_cast<forms::ProgressBar*>(&control_);
-                model && (what == Property::Range || what == Property::Value)) {
+            if (what == Property::Range || what == Property::Value) {
+                const auto& model = forms::controlAs<forms::ProgressBar>(control_);
                 auto* bar = static_cast<QProgressBar*>(widget_);
-                bar->setRange(std::min(model->min(), model->max()), std::max(model->min(), model->max()));
-                bar->setValue(std::clamp(model->value(), bar->minimum(), bar->maximum()));
+                bar->setRange(std::min(model.min(), model.max()), std::max(model.min(), model.max()));
+                bar->setValue(std::clamp(model.value(), bar->minimum(), bar->maximum()));
             }
             break;
         case ControlKind::StatusBar:
-            if (const auto* model = dynamic_cast<forms::StatusBar*>(&control_); model && what == Property::Panels)
-                static_cast<StatusBarWidget*>(widget_)->setPanels(*model);
+            if (what == Property::Panels)
+                static_cast<StatusBarWidget*>(widget_)->setPanels(forms::controlAs<forms::StatusBar>(control_));
             if (what == Property::Geometry || what == Property::Panels)
                 placeAlongBottom();
             break;
@@ -144,8 +135,7 @@ public:
 private:
     void syncLabel() {
         auto* label = static_cast<QLabel*>(widget_);
-        const auto* model = dynamic_cast<forms::Label*>(&control_);
-        const forms::Alignment alignment = model ? model->alignment() : forms::Alignment::Left;
+        const forms::Alignment alignment = forms::controlAs<forms::Label>(control_).alignment();
         const Qt::Alignment horizontal = alignment == forms::Alignment::Right    ? Qt::AlignRight
                                          : alignment == forms::Alignment::Center ? Qt::AlignHCenter
                                                                                  : Qt::AlignLeft;
@@ -191,12 +181,13 @@ public:
             button->setText(mnemonicText(control_.caption()));
         if (what != Property::Value)
             return;
-        if (const auto* box = dynamic_cast<forms::CheckBox*>(&control_)) {
-            static_cast<QCheckBox*>(button)->setCheckState(box->value() == 1   ? Qt::Checked
-                                                           : box->value() == 2 ? Qt::PartiallyChecked
-                                                                               : Qt::Unchecked);
-        } else if (const auto* option = dynamic_cast<forms::OptionButton*>(&control_)) {
-            button->setChecked(option->value());
+        if (control_.kind() == ControlKind::CheckBox) {
+            const int value = forms::controlAs<forms::CheckBox>(control_).value();
+            static_cast<QCheckBox*>(button)->setCheckState(value == 1   ? Qt::Checked
+                                                           : value == 2 ? Qt::PartiallyChecked
+                                                                        : Qt::Unchecked);
+        } else if (control_.kind() == ControlKind::OptionButton) {
+            button->setChecked(forms::controlAs<forms::OptionButton>(control_).value());
         }
     }
 
@@ -254,7 +245,7 @@ public:
             bar_.setValue(-value);
             // Dragging the box is Scroll as well as Change.
             if (live() && widget->isSliderDown())
-                raise(bar_.Scroll);
+                bar_.raise(bar_.Scroll, "Scroll");
             if (live())
                 sync(Property::Value);
         });
@@ -320,7 +311,7 @@ void ControlView::setWidget(QWidget* widget) {
     // A double click is the control's DblClick wherever the widget takes it.
     widget_->installEventFilter(new EventHook(widget_, [this](QObject*, QEvent* event) {
         if (event->type() == QEvent::MouseButtonDblClick && live() && control_.acceptsInput())
-            raise(control_.DblClick);
+            control_.raise(control_.DblClick, "DblClick");
         return false;
     }));
 }
@@ -383,19 +374,17 @@ std::unique_ptr<ControlView> makeControlView(FormView& owner, forms::Control& co
     case ControlKind::CheckBox:
     case ControlKind::OptionButton:
         return std::make_unique<ButtonView>(owner, control, parent);
+    case ControlKind::TextBox:
+        return std::make_unique<TextBoxView>(owner, forms::controlAs<forms::TextBox>(control), parent);
+    case ControlKind::ComboBox:
+        return std::make_unique<ComboView>(owner, forms::controlAs<forms::ComboBox>(control), parent);
+    case ControlKind::ScrollBar:
+        return std::make_unique<ScrollView>(owner, forms::controlAs<forms::ScrollBar>(control), parent);
+    case ControlKind::TimePicker:
+        return std::make_unique<TimeView>(owner, forms::controlAs<forms::TimePicker>(control), parent);
     default:
-        break;
+        return std::make_unique<PlainView>(owner, control, parent);
     }
-    // A control made with Form::addControl is a plain Control whatever its kind; it gets a plain widget.
-    if (auto* box = dynamic_cast<forms::TextBox*>(&control))
-        return std::make_unique<TextBoxView>(owner, *box, parent);
-    if (auto* combo = dynamic_cast<forms::ComboBox*>(&control))
-        return std::make_unique<ComboView>(owner, *combo, parent);
-    if (auto* bar = dynamic_cast<forms::ScrollBar*>(&control))
-        return std::make_unique<ScrollView>(owner, *bar, parent);
-    if (auto* picker = dynamic_cast<forms::TimePicker*>(&control))
-        return std::make_unique<TimeView>(owner, *picker, parent);
-    return std::make_unique<PlainView>(owner, control, parent);
 }
 
 } // namespace qs::linuxos

@@ -64,6 +64,7 @@ FormView::FormView(forms::Form& form) : form_(form), window_(new FormWindow) {
     for (auto& [control, view] : views_)
         view->syncAll();
     formChanged(forms::Property::Caption);
+    formChanged(forms::Property::Icon);
     setParent(window_); // last child, so it goes after every widget
 }
 
@@ -232,12 +233,15 @@ void FormView::formChanged(forms::Property what) {
     switch (what) {
     case forms::Property::Caption:
         window_->setWindowTitle(QString::fromStdString(form_.caption()));
+        break;
+    case forms::Property::Icon:
         window_->setWindowIcon(programIcon(form_.icon()));
         break;
     case forms::Property::Geometry:
         applyGeometry();
         break;
     case forms::Property::TopMost:
+    case forms::Property::Style:
         applyFlags();
         break;
     default:

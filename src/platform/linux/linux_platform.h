@@ -3,6 +3,7 @@
 #include "../platform.h"
 #include "clock_linux.h"
 #include "dialogs_linux.h"
+#include "error_log_linux.h"
 #include "files_linux.h"
 #include "power_linux.h"
 #include "processes_linux.h"
@@ -20,8 +21,9 @@ struct LinuxPlatform {
     LinuxProcesses processes;
     LinuxRegistry registry;
     LinuxSound sound;
+    LinuxErrorLog errors;
 
-    platform::Platform services() { return {clock, dialogs, files, power, processes, registry, sound}; }
+    platform::Platform services() { return {clock, dialogs, files, power, processes, registry, sound, errors}; }
 };
 
 } // namespace qs::linuxos

@@ -90,6 +90,11 @@ void RendererQt::formUnloaded(forms::Form& form) {
     wakeLoop();
 }
 
+void RendererQt::formDestroyed(forms::Form& form) {
+    // The window may outlive the model only as an empty shell on its way out.
+    dispose(form);
+}
+
 void RendererQt::formChanged(forms::Form& form, forms::Property what) {
     if (FormView* view = find(form))
         view->formChanged(what);

@@ -33,6 +33,7 @@ public:
     void formShown(forms::Form& form, bool modal) override;
     void formHidden(forms::Form& form) override;
     void formUnloaded(forms::Form& form) override;
+    void formDestroyed(forms::Form& form) override;
     void formChanged(forms::Form& form, forms::Property what) override;
     void controlChanged(forms::Control& control, forms::Property what) override;
     void menuChanged(forms::MenuItem& item) override;

@@ -35,7 +35,6 @@ private:
 
 TextBoxView::TextBoxView(FormView& owner, forms::TextBox& box, QWidget* parent)
     : ControlView(owner, box), box_(box), edit_(new QLineEdit(parent)) {
-    edit_->setMaxLength(box.maxLength() > 0 ? box.maxLength() : 32767);
     edit_->installEventFilter(new EventHook(edit_, [this](QObject*, QEvent* event) {
         return event->type() == QEvent::KeyPress && keyPressed(static_cast<QKeyEvent*>(event));
     }));
@@ -120,6 +119,8 @@ void TextBoxView::mirror() {
 
 void TextBoxView::sync(forms::Property what) {
     ControlView::sync(what);
+    if (what == forms::Property::MaxLength)
+        edit_->setMaxLength(box_.maxLength() > 0 ? box_.maxLength() : 32767);
     if (pushing_ || (what != forms::Property::Text && what != forms::Property::Selection))
         return;
     mirror();

@@ -1,6 +1,7 @@
 #include "button_win.h"
 
 #include "../../forms/check_box.h"
+#include "../../forms/control_cast.h"
 #include "../../forms/option_button.h"
 #include "../../forms/tab_order.h"
 
@@ -26,12 +27,14 @@ void ButtonWin::sync(Property what) {
     if (what != Property::Value)
         return;
     WPARAM state = BST_UNCHECKED;
-    if (const auto* box = dynamic_cast<forms::CheckBox*>(&control_))
-        state = box->value() == 1 ? BST_CHECKED : box->value() == 2 ? BST_INDETERMINATE : BST_UNCHECKED;
-    else if (const auto* option = dynamic_cast<forms::OptionButton*>(&control_))
-        state = option->value() ? BST_CHECKED : BST_UNCHECKED;
-    else
+    if (control_.kind() == ControlKind::CheckBox) {
+        const int value = forms::controlAs<forms::CheckBox>(control_).value();
+        state = value == 1 ? BST_CHECKED : value == 2 ? BST_INDETERMINATE : BST_UNCHECKED;
+    } else if (control_.kind() == ControlKind::OptionButton) {
+        state = forms::controlAs<forms::OptionButton>(control_).value() ? BST_CHECKED : BST_UNCHECKED;
+    } else {
         return;
+    }
     SendMessageA(hwnd_, BM_SETCHECK, state, 0);
 }
 

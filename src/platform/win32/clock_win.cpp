@@ -80,6 +80,7 @@ void Win32Clock::fire(int id) {
         callback();
     } catch (...) {
         // An exception cannot unwind through DispatchMessage; the failed tick ends here.
+        errors_.error("timer", platform::currentErrorText());
     }
 }
 

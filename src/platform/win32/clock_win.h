@@ -1,6 +1,7 @@
 #pragma once
 
 #include "../clock.h"
+#include "../error_log.h"
 
 #include <map>
 #include <windows.h>
@@ -11,7 +12,8 @@ namespace qs::win32 {
 // Everything runs on the thread that created the clock.
 class Win32Clock : public platform::Clock {
 public:
-    Win32Clock() = default;
+    // A callback's failure cannot unwind through the message loop; it is written to the log.
+    explicit Win32Clock(platform::ErrorLog& errors) : errors_(errors) {}
     ~Win32Clock() override;
     Win32Clock(const Win32Clock&) = delete;
     Win32Clock& operator=(const Win32Clock&) = delete;
@@ -42,6 +44,7 @@ private:
     void fire(int id);
     void handle(MSG& msg);
 
+    platform::ErrorLog& errors_;
     int nextId_ = 1;
     std::map<int, Entry> timers_;
     std::function<bool(MSG&)> filter_;

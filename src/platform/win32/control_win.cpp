@@ -1,6 +1,7 @@
 #include "control_win.h"
 
 #include "../../forms/combo_box.h"
+#include "../../forms/control_cast.h"
 #include "../../forms/form.h"
 #include "../../forms/scroll_bar.h"
 #include "../../forms/status_bar.h"
@@ -49,7 +50,7 @@ LRESULT CALLBACK ControlWin::subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LP
         if (msg == WM_SETFOCUS)
             view->owner_.focusIn(view->control_);
         if (msg == WM_LBUTTONDBLCLK && view->control_.acceptsInput())
-            raise(view->control_.DblClick);
+            view->control_.raise(view->control_.DblClick, "DblClick");
         LRESULT result = 0;
         if (view->live() && view->message(msg, wParam, lParam, result))
             return result;
@@ -63,15 +64,6 @@ bool ControlWin::message(UINT, WPARAM, LPARAM, LRESULT&) {
 
 bool ControlWin::live() const {
     return owner_.attached();
-}
-
-void ControlWin::raise(const std::function<void()>& handler) {
-    if (!handler)
-        return;
-    try {
-        handler();
-    } catch (...) {
-    }
 }
 
 RECT ControlWin::placement() const {
@@ -140,21 +132,19 @@ std::unique_ptr<ControlWin> makeControlWin(FormWindow& owner, forms::Control& co
     case ControlKind::CheckBox:
     case ControlKind::OptionButton:
         return std::make_unique<ButtonWin>(owner, control);
+    case ControlKind::TextBox:
+        return std::make_unique<TextBoxWin>(owner, forms::controlAs<forms::TextBox>(control));
+    case ControlKind::ComboBox:
+        return std::make_unique<ComboBoxWin>(owner, forms::controlAs<forms::ComboBox>(control));
+    case ControlKind::ScrollBar:
+        return std::make_unique<ScrollBarWin>(owner, forms::controlAs<forms::ScrollBar>(control));
+    case ControlKind::TimePicker:
+        return std::make_unique<TimePickerWin>(owner, forms::controlAs<forms::TimePicker>(control));
+    case ControlKind::StatusBar:
+        return std::make_unique<StatusBarWin>(owner, forms::controlAs<forms::StatusBar>(control));
     default:
-        break;
+        return std::make_unique<StaticWin>(owner, control);
     }
-    // A control made with Form::addControl is a plain Control whatever its kind; it gets a plain window.
-    if (auto* box = dynamic_cast<forms::TextBox*>(&control))
-        return std::make_unique<TextBoxWin>(owner, *box);
-    if (auto* combo = dynamic_cast<forms::ComboBox*>(&control))
-        return std::make_unique<ComboBoxWin>(owner, *combo);
-    if (auto* bar = dynamic_cast<forms::ScrollBar*>(&control))
-        return std::make_unique<ScrollBarWin>(owner, *bar);
-    if (auto* picker = dynamic_cast<forms::TimePicker*>(&control))
-        return std::make_unique<TimePickerWin>(owner, *picker);
-    if (auto* status = dynamic_cast<forms::StatusBar*>(&control))
-        return std::make_unique<StatusBarWin>(owner, *status);
-    return std::make_unique<StaticWin>(owner, control);
 }
 
 } // namespace qs::win32

@@ -41,8 +41,6 @@ protected:
     RECT placement() const;
     // False once the form's window is being taken down: then nothing calls the model.
     bool live() const;
-    // Runs a model handler; an exception ends the handler only.
-    static void raise(const std::function<void()>& handler);
 
     FormWindow& owner_;
     forms::Control& control_;

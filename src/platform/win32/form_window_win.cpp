@@ -47,19 +47,16 @@ HFONT dialogFont(bool bold) {
 FormWindow::FormWindow(forms::Form& form, std::function<bool()> sessionEnding)
     : form_(form), sessionEnding_(std::move(sessionEnding)), font_(dialogFont(false)), boldFont_(dialogFont(true)) {
     registerClass();
-    DWORD style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    DWORD exStyle = form.topMost() ? WS_EX_TOPMOST : 0;
-    if (form.borderStyle() == forms::BorderStyle::FixedDialog)
-        exStyle |= WS_EX_DLGMODALFRAME;
-    if (form.minButton())
-        style |= WS_MINIMIZEBOX;
-    hwnd_ = CreateWindowExA(exStyle, kWindowClass, form.caption().c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                            CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    const DWORD exStyle = form.topMost() ? WS_EX_TOPMOST : 0;
+    hwnd_ = CreateWindowExA(exStyle, kWindowClass, form.caption().c_str(), WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                            GetModuleHandleA(nullptr), nullptr);
     if (!hwnd_)
         return;
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FormWindow::windowProc));
     menus_ = std::make_unique<MenuBarWin>(form.menus(), hwnd_);
+    applyStyle();
     applyGeometry();
     for (const auto& control : form.controls())
         ensureView(*control);
@@ -147,6 +144,20 @@ void FormWindow::applyGeometry() {
     SetWindowPos(hwnd_, nullptr, x, y, width, height, flags);
 }
 
+void FormWindow::applyStyle() {
+    LONG_PTR style = GetWindowLongPtrA(hwnd_, GWL_STYLE);
+    LONG_PTR exStyle = GetWindowLongPtrA(hwnd_, GWL_EXSTYLE);
+    style = form_.minButton() ? style | WS_MINIMIZEBOX : style & ~static_cast<LONG_PTR>(WS_MINIMIZEBOX);
+    exStyle = form_.borderStyle() == forms::BorderStyle::FixedDialog
+                  ? exStyle | WS_EX_DLGMODALFRAME
+                  : exStyle & ~static_cast<LONG_PTR>(WS_EX_DLGMODALFRAME);
+    SetWindowLongPtrA(hwnd_, GWL_STYLE, style);
+    SetWindowLongPtrA(hwnd_, GWL_EXSTYLE, exStyle);
+    // The frame is drawn anew only when told; the outer size stays what the form says.
+    SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
 void FormWindow::applyIcon() {
     SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(programIcon(form_.icon(), 32)));
     SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(programIcon(form_.icon(), 16)));
@@ -218,7 +229,12 @@ void FormWindow::formChanged(Property what) {
     switch (what) {
     case Property::Caption:
         SetWindowTextA(hwnd_, form_.caption().c_str());
+        break;
+    case Property::Icon:
         applyIcon();
+        break;
+    case Property::Style:
+        applyStyle();
         break;
     case Property::Geometry:
         applyGeometry();

@@ -110,6 +110,11 @@ void RendererWin::formUnloaded(forms::Form& form) {
     wakeLoop();
 }
 
+void RendererWin::formDestroyed(forms::Form& form) {
+    // The window may outlive the model only as a hidden shell on its way out.
+    dispose(form);
+}
+
 void RendererWin::formChanged(forms::Form& form, forms::Property what) {
     if (FormWindow* window = find(form))
         window->formChanged(what);

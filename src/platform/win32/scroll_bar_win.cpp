@@ -53,7 +53,7 @@ void ScrollBarWin::scroll(int request) {
         // Dragging the box is Scroll as well as Change.
         bar_.setValue(-info.nTrackPos);
         if (live())
-            raise(bar_.Scroll);
+            bar_.raise(bar_.Scroll, "Scroll");
         break;
     default: // SB_THUMBPOSITION and SB_ENDSCROLL: the value is already there
         return;

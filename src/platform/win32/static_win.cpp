@@ -1,5 +1,6 @@
 #include "static_win.h"
 
+#include "../../forms/control_cast.h"
 #include "../../forms/image.h"
 #include "../../forms/label.h"
 #include "../../forms/progress_bar.h"
@@ -40,7 +41,7 @@ void StaticWin::sync(Property what) {
         return;
     switch (control_.kind()) {
     case ControlKind::Label:
-        if (what == Property::Caption)
+        if (what == Property::Caption || what == Property::Alignment)
             syncLabel();
         break;
     case ControlKind::Frame:
@@ -48,7 +49,7 @@ void StaticWin::sync(Property what) {
             SetWindowTextA(hwnd_, control_.caption().c_str());
         break;
     case ControlKind::Image:
-        if (what == Property::Caption || what == Property::Geometry)
+        if (what == Property::Picture || what == Property::Geometry)
             syncImage();
         break;
     case ControlKind::ProgressBar:
@@ -75,8 +76,7 @@ bool StaticWin::message(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
 }
 
 void StaticWin::syncLabel() {
-    const auto* label = dynamic_cast<forms::Label*>(&control_);
-    const forms::Alignment alignment = label ? label->alignment() : forms::Alignment::Left;
+    const forms::Alignment alignment = forms::controlAs<forms::Label>(control_).alignment();
     const LONG_PTR align = alignment == forms::Alignment::Right    ? SS_RIGHT
                            : alignment == forms::Alignment::Center ? SS_CENTER
                                                                    : SS_LEFT;
@@ -86,19 +86,17 @@ void StaticWin::syncLabel() {
 }
 
 void StaticWin::syncImage() {
-    const auto* image = dynamic_cast<forms::Image*>(&control_);
+    const auto& image = forms::controlAs<forms::Image>(control_);
     const int size = std::max(std::min(pixels(control_.width()), pixels(control_.height())), 16);
-    if (HICON icon = programIcon(image ? image->picture() : "", size))
+    if (HICON icon = programIcon(image.picture(), size))
         SendMessageA(hwnd_, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
 }
 
 void StaticWin::syncProgress() {
-    const auto* bar = dynamic_cast<forms::ProgressBar*>(&control_);
-    if (!bar)
-        return;
-    const int low = std::min(bar->min(), bar->max()), high = std::max(bar->min(), bar->max());
+    const auto& bar = forms::controlAs<forms::ProgressBar>(control_);
+    const int low = std::min(bar.min(), bar.max()), high = std::max(bar.min(), bar.max());
     SendMessageA(hwnd_, PBM_SETRANGE32, static_cast<WPARAM>(low), static_cast<LPARAM>(high));
-    SendMessageA(hwnd_, PBM_SETPOS, static_cast<WPARAM>(std::clamp(bar->value(), low, high)), 0);
+    SendMessageA(hwnd_, PBM_SETPOS, static_cast<WPARAM>(std::clamp(bar.value(), low, high)), 0);
 }
 
 } // namespace qs::win32

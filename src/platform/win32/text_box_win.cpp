@@ -18,8 +18,6 @@ std::string windowText(HWND hwnd) {
 
 TextBoxWin::TextBoxWin(FormWindow& owner, forms::TextBox& box) : ControlWin(owner, box), box_(box) {
     create("EDIT", ES_AUTOHSCROLL | ES_LEFT | WS_TABSTOP, WS_EX_CLIENTEDGE);
-    if (hwnd_)
-        SendMessageA(hwnd_, EM_LIMITTEXT, box.maxLength() > 0 ? static_cast<WPARAM>(box.maxLength()) : 32767, 0);
 }
 
 bool TextBoxWin::message(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
@@ -72,6 +70,8 @@ void TextBoxWin::mirror() {
 
 void TextBoxWin::sync(forms::Property what) {
     ControlWin::sync(what);
+    if (hwnd_ && what == forms::Property::MaxLength)
+        SendMessageA(hwnd_, EM_LIMITTEXT, box_.maxLength() > 0 ? static_cast<WPARAM>(box_.maxLength()) : 32767, 0);
     if (!hwnd_ || pushing_ || (what != forms::Property::Text && what != forms::Property::Selection))
         return;
     mirror();

@@ -3,6 +3,7 @@
 #include "../platform.h"
 #include "clock_win.h"
 #include "dialogs_win.h"
+#include "error_log_win.h"
 #include "files_win.h"
 #include "power_win.h"
 #include "processes_win.h"
@@ -13,15 +14,17 @@ namespace qs::win32 {
 
 // Every real Win32 service; built on the thread that runs the message loop.
 struct Win32Platform {
-    Win32Clock clock;
-    Win32Dialogs dialogs;
     Win32Files files;
+    // Beside the settings file.
+    Win32ErrorLog errors{files.programFolder()};
+    Win32Clock clock{errors};
+    Win32Dialogs dialogs;
     Win32Power power;
     Win32Processes processes;
     Win32Registry registry;
     Win32Sound sound;
 
-    platform::Platform services() { return {clock, dialogs, files, power, processes, registry, sound}; }
+    platform::Platform services() { return {clock, dialogs, files, power, processes, registry, sound, errors}; }
 };
 
 } // namespace qs::win32

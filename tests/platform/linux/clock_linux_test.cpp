@@ -1,6 +1,11 @@
 // LinuxClock: Qt timers, nested loops that sleep, and the regional time settings.
+#include "../../../src/forms/application.h"
+#include "../../../src/forms/form.h"
+#include "../../../src/forms/timer.h"
 #include "../../../src/platform/linux/clock_linux.h"
+#include "../../../src/platform/linux/sound_linux.h"
 #include "../../../src/platform/linux/time_format_linux.h"
+#include "../recording_error_log.h"
 
 #include <QElapsedTimer>
 #include <QTime>
@@ -57,6 +62,45 @@ TEST(ClockLinux, TimersFireInOrderAndMayStopThemselvesOrOthers) {
     EXPECT_EQ(fired, (std::vector<std::string>{"fast", "fast", "slow", "fast", "late"}));
     EXPECT_EQ(clock.activeTimers(), 1);
     clock.stopTimer(12345); // unknown ids are ignored
+}
+
+// A warning tick: the next period of 900 ms is set, then a blocking 100 ms tone. The period
+// counts from the end of the tick, so the ticks come a second apart. A rate, not a speed.
+TEST(ClockLinux, ATickThatBlocksForItsToneStillComesEverySecond) {
+    LinuxClock clock;
+    LinuxSound sound;
+    forms::Observer observer;
+    test::RecordingErrorLog errors;
+    forms::Application app{clock, observer, errors};
+    forms::Form form{app, "frmAction"};
+    auto& timer = form.add<forms::Timer>("tmrProgress");
+    timer.setInterval(900);
+    QElapsedTimer elapsed;
+    std::vector<qint64> at;
+    timer.Tick = [&] {
+        at.push_back(elapsed.elapsed());
+        timer.setInterval(900);
+        sound.sleep(100);
+    };
+    bool late = false;
+    QTimer::singleShot(20000, [&] { late = true; });
+    elapsed.start();
+    form.load();
+    clock.runUntil([&] { return at.size() > 10 || late; });
+    ASSERT_EQ(at.size(), 11u);
+    for (size_t i = 1; i < at.size(); ++i)
+        EXPECT_NEAR(at[i] - at[i - 1], 1000, 100) << "tick " << i;
+    // Ticks 0.9 s apart would pass one by one; ten of them are a second short.
+    EXPECT_NEAR(at.back() - at.front(), 10000, 500);
+    EXPECT_TRUE(errors.lines.empty());
+}
+
+TEST(SoundLinux, AToneReturnsOnlyWhenItIsOver) {
+    LinuxSound sound;
+    QElapsedTimer elapsed;
+    elapsed.start();
+    sound.tone(2000, 100);
+    EXPECT_GE(elapsed.elapsed(), 100);
 }
 
 TEST(ClockLinux, RunUntilNestsAndSleeps) {

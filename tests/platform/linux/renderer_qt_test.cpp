@@ -8,6 +8,7 @@
 #include "../../../src/platform/linux/time_format_linux.h"
 #include "../../../src/windows/frmAction.h"
 #include "../demo_form.h"
+#include "../recording_error_log.h"
 
 #include <QAbstractSpinBox>
 #include <QAction>
@@ -66,7 +67,8 @@ protected:
 
     LinuxClock clock_{"C"};
     RendererQt renderer_;
-    forms::Application app_{clock_, renderer_};
+    test::RecordingErrorLog errors_;
+    forms::Application app_{clock_, renderer_, errors_};
     DemoForm form_{app_};
 };
 
@@ -501,6 +503,45 @@ TEST_F(MainWindowQtTest, TheWarningWindowFocusesItsMuteBox) {
     ASSERT_TRUE(window);
     EXPECT_EQ(window->focusWidget(), widget(*warning.chk_mute));
     warning.unload();
+}
+
+TEST_F(RendererQtTest, AFormFreedWhileShownTakesItsWindowAlong) {
+    QPointer<QWidget> window, edit;
+    {
+        DemoForm other(app_);
+        other.show();
+        window = renderer_.window(other);
+        edit = renderer_.widget(*other.txtNumber);
+        ASSERT_TRUE(window && edit && window->isVisible());
+    }
+    ASSERT_TRUE(window) << "taken down later, as the call may come from one of its widgets";
+    EXPECT_FALSE(window->isVisible());
+    // Input on what is left of it reaches no model.
+    type(edit, Qt::Key_5, "5");
+    edit->setFocus();
+    window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull());
+    EXPECT_TRUE(form_.events.empty());
+}
+
+TEST_F(RendererQtTest, LookAndLimitsChangedAfterShowReachTheWindow) {
+    QWidget* window = renderer_.window(form_);
+    const qint64 icon = window->windowIcon().pixmap(16).cacheKey();
+    const qint64 picture = widget<QLabel>(*form_.imgIcon)->pixmap().cacheKey();
+    form_.setMinButton(false);
+    form_.setIcon("disabled");
+    form_.txtNumber->setMaxLength(2);
+    form_.lblNumber->setAlignment(forms::Alignment::Center);
+    form_.imgIcon->setPicture("main");
+    form_.scrValue->setSmallChange(7);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_NE(window->windowIcon().pixmap(16).cacheKey(), icon);
+    EXPECT_EQ(widget<QLineEdit>(*form_.txtNumber)->maxLength(), 2);
+    EXPECT_TRUE(widget<QLabel>(*form_.lblNumber)->alignment() & Qt::AlignHCenter);
+    EXPECT_NE(widget<QLabel>(*form_.imgIcon)->pixmap().cacheKey(), picture);
+    EXPECT_EQ(widget<QScrollBar>(*form_.scrValue)->singleStep(), 7);
 }
 
 } // namespace

@@ -1,6 +1,11 @@
 // Win32Clock: thread timers, nested message loops that sleep, the filter, regional time texts.
+#include "../../../src/forms/application.h"
+#include "../../../src/forms/form.h"
+#include "../../../src/forms/timer.h"
 #include "../../../src/platform/win32/clock_win.h"
+#include "../../../src/platform/win32/sound_win.h"
 #include "../../../src/platform/win32/time_text_win.h"
+#include "../recording_error_log.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -22,7 +27,7 @@ double cpuSeconds() {
 // it; its timer wakes a loop that nothing else would wake.
 class Deadline {
 public:
-    Deadline() : end_(GetTickCount() + 5000), wake_(SetTimer(nullptr, 0, 100, nullptr)) {}
+    explicit Deadline(DWORD ms = 5000) : end_(GetTickCount() + ms), wake_(SetTimer(nullptr, 0, 100, nullptr)) {}
     ~Deadline() { KillTimer(nullptr, wake_); }
     std::function<bool()> operator()(std::function<bool()> done) const {
         return [this, done] { return done() || static_cast<LONG>(GetTickCount() - end_) > 0; };
@@ -34,7 +39,8 @@ private:
 };
 
 TEST(ClockWin, NowIsTheLocalWallClock) {
-    Win32Clock clock;
+    test::RecordingErrorLog errors;
+    Win32Clock clock{errors};
     SYSTEMTIME t;
     GetLocalTime(&t);
     const DateTime now = clock.now();
@@ -43,8 +49,37 @@ TEST(ClockWin, NowIsTheLocalWallClock) {
     EXPECT_NEAR(clock.secondsSinceMidnight(), now.secondsOfDay(), 2);
 }
 
+// A warning tick: the next period of 900 ms is set, then a blocking 100 ms tone. The period
+// counts from the end of the tick, so the ticks come a second apart. A rate, not a speed.
+TEST(ClockWin, ATickThatBlocksForItsToneStillComesEverySecond) {
+    test::RecordingErrorLog errors;
+    Win32Clock clock{errors};
+    Win32Sound sound;
+    forms::Observer observer;
+    forms::Application app{clock, observer, errors};
+    forms::Form form{app, "frmAction"};
+    auto& timer = form.add<forms::Timer>("tmrProgress");
+    timer.setInterval(900);
+    std::vector<DWORD> at;
+    timer.Tick = [&] {
+        at.push_back(GetTickCount());
+        timer.setInterval(900);
+        sound.tone(2000, 100);
+    };
+    const Deadline within(20000);
+    form.load();
+    clock.runUntil(within([&] { return at.size() > 10; }));
+    ASSERT_EQ(at.size(), 11u);
+    for (size_t i = 1; i < at.size(); ++i)
+        EXPECT_NEAR(static_cast<double>(at[i] - at[i - 1]), 1000, 100) << "tick " << i;
+    // Ticks 0.9 s apart would pass one by one; ten of them are a second short.
+    EXPECT_NEAR(static_cast<double>(at.back() - at.front()), 10000, 500);
+    EXPECT_TRUE(errors.lines.empty());
+}
+
 TEST(ClockWin, TimersFireInOrderAndMayStopThemselvesOrStartOthers) {
-    Win32Clock clock;
+    test::RecordingErrorLog errors;
+    Win32Clock clock{errors};
     const Deadline within;
     Strings fired;
     int fast = 0, fastCount = 0, slow = 0;
@@ -67,7 +102,8 @@ TEST(ClockWin, TimersFireInOrderAndMayStopThemselvesOrStartOthers) {
 }
 
 TEST(ClockWin, RunUntilNestsAndSleeps) {
-    Win32Clock clock;
+    test::RecordingErrorLog errors;
+    Win32Clock clock{errors};
     const Deadline within;
     Strings order;
     bool innerDone = false, outerDone = false;
@@ -97,7 +133,8 @@ LRESULT CALLBACK recordingProc(HWND window, UINT message, WPARAM w, LPARAM l) {
 }
 
 TEST(ClockWin, TheFilterSeesEveryMessageFirstAndMayConsumeIt) {
-    Win32Clock clock;
+    test::RecordingErrorLog errors;
+    Win32Clock clock{errors};
     const Deadline within;
     dispatched.clear();
     WNDCLASSA cls{};
@@ -125,7 +162,8 @@ TEST(ClockWin, TheFilterSeesEveryMessageFirstAndMayConsumeIt) {
 }
 
 TEST(ClockWin, AQuitEndsEveryLoopAndStaysPosted) {
-    Win32Clock clock;
+    test::RecordingErrorLog errors;
+    Win32Clock clock{errors};
     const Deadline within;
     bool innerEnded = false;
     int starter = 0, quitter = 0;
@@ -148,7 +186,8 @@ TEST(ClockWin, AQuitEndsEveryLoopAndStaysPosted) {
 }
 
 TEST(ClockWin, LongTimeTextsReadBack) {
-    Win32Clock clock;
+    test::RecordingErrorLog errors;
+    Win32Clock clock{errors};
     for (int s = 0; s < 86400; s += 61)
         ASSERT_EQ(clock.parseTime(clock.formatLongTime(s)), s) << clock.formatLongTime(s);
     EXPECT_EQ(clock.formatLongTime(86400 + 7), clock.formatLongTime(7));
@@ -171,7 +210,8 @@ TEST(ClockWin, OtherRegionsSeparatorsAndDesignatorsAreRead) {
 }
 
 TEST(ClockWin, DayAndMonthNamesAreTheRegionalOnes) {
-    Win32Clock clock;
+    test::RecordingErrorLog errors;
+    Win32Clock clock{errors};
     char text[64];
     for (WORD day = 1; day <= 7; ++day) { // 2024-01-01 was a Monday
         const SYSTEMTIME t{2024, 1, 0, day, 0, 0, 0, 0};

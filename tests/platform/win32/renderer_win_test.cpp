@@ -8,6 +8,7 @@
 #include "../../../src/platform/win32/renderer_win.h"
 #include "../../../src/windows/frmAction.h"
 #include "../demo_form.h"
+#include "../recording_error_log.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -80,9 +81,10 @@ protected:
         renderer_.translate(nothing); // where windows of unloaded forms are taken down
     }
 
-    Win32Clock clock_;
+    test::RecordingErrorLog errors_;
+    Win32Clock clock_{errors_};
     RendererWin renderer_;
-    forms::Application app_{clock_, renderer_};
+    forms::Application app_{clock_, renderer_, errors_};
     DemoForm form_{app_};
 };
 
@@ -593,6 +595,43 @@ TEST_F(MainWindowWinTest, TheWarningWindowFocusesItsMuteBox) {
     warning.show();
     EXPECT_EQ(GetFocus(), renderer_.control(*warning.chk_mute));
     warning.unload();
+}
+
+TEST_F(RendererWinTest, AFormFreedWhileShownTakesItsWindowAlong) {
+    HWND other = nullptr, edit = nullptr;
+    {
+        DemoForm second(app_);
+        second.show();
+        other = renderer_.window(second);
+        edit = renderer_.control(*second.txtNumber);
+        ASSERT_TRUE(IsWindowVisible(other));
+    }
+    ASSERT_TRUE(IsWindow(other)) << "taken down later, as the call may come from one of its controls";
+    EXPECT_FALSE(IsWindowVisible(other));
+    // Input on what is left of it reaches no model.
+    send(edit, WM_CHAR, '5');
+    send(other, WM_CLOSE);
+    settle();
+    EXPECT_FALSE(IsWindow(other));
+    EXPECT_TRUE(form_.events.empty());
+}
+
+TEST_F(RendererWinTest, LookAndLimitsChangedAfterShowReachTheWindow) {
+    const LRESULT icon = send(window(), WM_GETICON, ICON_SMALL);
+    form_.setMinButton(false);
+    form_.setBorderStyle(forms::BorderStyle::FixedDialog);
+    form_.setIcon("disabled");
+    form_.txtNumber->setMaxLength(2);
+    form_.lblNumber->setAlignment(forms::Alignment::Center);
+    EXPECT_TRUE(IsWindowVisible(window()));
+    EXPECT_FALSE(GetWindowLongA(window(), GWL_STYLE) & WS_MINIMIZEBOX);
+    EXPECT_TRUE(GetWindowLongA(window(), GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
+    RECT outer;
+    GetWindowRect(window(), &outer);
+    EXPECT_EQ(outer.right - outer.left, 400) << "the outer size stays the form's";
+    EXPECT_NE(send(window(), WM_GETICON, ICON_SMALL), icon);
+    EXPECT_EQ(send(hwnd(*form_.txtNumber), EM_GETLIMITTEXT), 2);
+    EXPECT_EQ(GetWindowLongA(hwnd(*form_.lblNumber), GWL_STYLE) & SS_TYPEMASK, SS_CENTER);
 }
 
 } // namespace

@@ -1,0 +1,9 @@
+#include "error_log_fake.h"
+
+namespace qs::fake {
+
+void FakeErrorLog::error(const std::string& handler, const std::string& what) {
+    transcript_.line("error " + handler + " " + quote(what));
+}
+
+} // namespace qs::fake
