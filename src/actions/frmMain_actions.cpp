@@ -58,6 +58,7 @@ void frmMain::PerformAction() {
             break;
         }
     } catch (...) {
+        os_.errors.error("frmMain.PerformAction", platform::currentErrorText());
         // Whatever went wrong, the machine must not be left running unattended.
         ShutdownSystem(os_.power, kShutdown, true);
         return;
