@@ -1,43 +1,65 @@
+// What the operating system's family changes in the program: which actions it offers, whether the
+// shutdown privilege is taken, and how a tone is made.
+#include "actions/modShutdown.h"
+#include "app/frmMain.h"
 #include "app/modMisc.h"
-#include "platform/fake/power_fake.h"
+#include "platform/fake/fake_platform.h"
+#include "windows/modSpeaker.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
 
-using namespace qs::app;
+using namespace qs;
 
 namespace {
 
-struct Case {
-    qs::platform::OsVersion os;
-    int platform, release;
-    const char* text;
-    const char* family;
-    int kind;
+struct System {
+    const char* name;
+    platform::OsVersion version;
+    bool nt;
+    const char* tone; // the first transcript line of a 2000 Hz tone
 };
 
-TEST(WindowsVersion, MapsEveryFamilyAndRelease) {
-    const Case cases[] = {
-        {{1, 4, 0, 950}, 1, 1, "4.0", "Windows 9x|ME", 1},    {{1, 4, 10, 2222}, 1, 2, "4.10", "Windows 9x|ME", 1},
-        {{1, 4, 90, 3000}, 1, 3, "4.90", "Windows 9x|ME", 1}, {{1, 4, 3, 1}, 1, 0, "4.3", "Windows 9x|ME", 1},
-        {{2, 4, 0, 1381}, 2, 4, "4.0", "Windows NT", 0},      {{2, 5, 0, 2195}, 2, 5, "5.0", "Windows NT", 0},
-        {{2, 5, 1, 2600}, 2, 6, "5.1", "Windows NT", 0},      {{2, 5, 2, 3790}, 2, 0, "5.2", "Windows NT", 0},
-        {{2, 10, 0, 19045}, 2, 0, "10.0", "Windows NT", 0},   {{0, 3, 10, 0}, 0, 0, "3.10", "Windows 32", 2},
-        {{3, 6, 0, 0}, 0, 0, "6.0", "Windows 32", 2},
+TEST(WindowsVersion, TheFamilyDecidesTheLockThePrivilegeAndTheTone) {
+    const System systems[] = {
+        {"Windows 98", {1, 4, 10, 2222}, false, "port-out 0x43 0xB6"},
+        {"Windows ME", {1, 4, 90, 3000}, false, "port-out 0x43 0xB6"},
+        {"Windows NT 4.0", {2, 4, 0, 1381}, true, "beep 2000 100"},
+        {"Windows XP", {2, 5, 1, 2600}, true, "beep 2000 100"},
+        // Releases the program has no name for are still of their family.
+        {"Windows Server 2003", {2, 5, 2, 3790}, true, "beep 2000 100"},
+        {"Windows 10", {2, 10, 0, 19045}, true, "beep 2000 100"},
+        {"Win32s", {0, 3, 10, 0}, false, "default-beep"},
+        {"an unknown platform", {3, 6, 0, 0}, false, "default-beep"},
     };
-    std::ostringstream out;
-    qs::fake::Transcript transcript(out);
-    qs::fake::FakePower power(transcript);
-    for (const Case& c : cases) {
-        power.setVersion(c.os);
-        const WindowsVersionInfo info = GetWindowsVersion(power);
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(info.Platform, c.platform);
-        EXPECT_EQ(info.Release, c.release);
-        EXPECT_EQ(info.Build, c.os.build);
-        EXPECT_EQ(info.VersionText, c.text);
-        EXPECT_EQ(GetWindowsFamily(power), c.family);
-        EXPECT_EQ(GetPlatformKind(power), c.kind);
+    for (const System& s : systems) {
+        SCOPED_TRACE(s.name);
+        std::ostringstream out;
+        fake::FakePlatform os{out};
+        os.power.setVersion(s.version);
+        forms::Observer observer;
+        app::Program program{os.services(), observer};
+        program.start();
+        auto& main = program.mainWindow();
+        EXPECT_EQ(main.optExitOption[6]->enabled(), s.nt) << "Lock PC";
+        EXPECT_EQ(main.pAction[5]->enabled(), s.nt) << "the tray's Lock PC";
+        EXPECT_TRUE(main.optExitOption[0]->enabled()) << "Shutdown is always offered";
+        EXPECT_EQ(app::GetWindowsVersion(os.power).Build, s.version.build);
+
+        out.str("");
+        actions::ShutdownSystem(os.power, actions::kShutdown, false);
+        const std::string shutdown = out.str();
+        EXPECT_EQ(shutdown.find("privilege on") != std::string::npos, s.nt) << shutdown;
+        EXPECT_NE(shutdown.find("power ExitWindowsEx 1\n"), std::string::npos) << shutdown;
+
+        out.str("");
+        os.clock.setPump([&] {
+            os.clock.advance(0.1);
+            return true;
+        });
+        platform::Platform services = os.services();
+        windows::SpeakerBeep(services, 2000, 100);
+        EXPECT_EQ(out.str().substr(0, out.str().find('\n')), s.tone);
     }
 }
 
