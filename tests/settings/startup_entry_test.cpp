@@ -16,12 +16,12 @@ struct StartupEntryTest : ::testing::Test {
     const std::string data = "\"C:\\Apps\\timer.exe\"";
 
     std::optional<std::string> value(RegistryRoot root) {
-        return registry.value(root, settings::kRunKey, "QShutdown22");
+        // Where Windows looks for programs to start at log-on.
+        return registry.value(root, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "QShutdown22");
     }
 };
 
 TEST_F(StartupEntryTest, WritesTheMachineWideValueAndDeletesItAgain) {
-    EXPECT_EQ(data.size(), 19u);
     EXPECT_TRUE(settings::SetStartupEntry(registry, "QShutdown22", data, true));
     EXPECT_EQ(value(RegistryRoot::LocalMachine), data);
     EXPECT_FALSE(value(RegistryRoot::CurrentUser));

@@ -1,5 +1,8 @@
 #include "registry_fake.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace qs::fake {
 
 namespace {
@@ -12,9 +15,17 @@ std::string FakeRegistry::keyName(const OpenKey& k) const {
     return std::string(rootName(k.root)) + "\\" + k.path;
 }
 
+// Key and value names are found without regard to case, as Windows finds them.
+std::string FakeRegistry::valueId(const std::string& key, const std::string& name) {
+    std::string id = key + "\\" + name;
+    std::transform(id.begin(), id.end(), id.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return id;
+}
+
 std::optional<std::string> FakeRegistry::value(platform::RegistryRoot root, const std::string& subKey,
                                                const std::string& name) const {
-    auto it = values_.find(keyName({root, subKey}) + "\\" + name);
+    auto it = values_.find(valueId(keyName({root, subKey}), name));
     if (it == values_.end())
         return std::nullopt;
     return it->second;
@@ -30,7 +41,7 @@ bool FakeRegistry::setString(unsigned long key, const std::string& name, const s
     auto it = open_.find(key);
     if (it == open_.end() || readOnly_[static_cast<int>(it->second.root)])
         return false;
-    values_[keyName(it->second) + "\\" + name] = data;
+    values_[valueId(keyName(it->second), name)] = data;
     transcript_.line("registry set " + keyName(it->second) + " " + name + " " + quote(data));
     return true;
 }
@@ -39,7 +50,7 @@ bool FakeRegistry::deleteValue(unsigned long key, const std::string& name) {
     auto it = open_.find(key);
     if (it == open_.end() || readOnly_[static_cast<int>(it->second.root)])
         return false;
-    values_.erase(keyName(it->second) + "\\" + name);
+    values_.erase(valueId(keyName(it->second), name));
     transcript_.line("registry delete " + keyName(it->second) + " " + name);
     return true;
 }

@@ -28,12 +28,13 @@ private:
         std::string path;
     };
     std::string keyName(const OpenKey& k) const;
+    static std::string valueId(const std::string& key, const std::string& name);
 
     Transcript& transcript_;
     bool readOnly_[2] = {false, false};
     unsigned long nextHandle_ = 0x100;
     std::map<unsigned long, OpenKey> open_;
-    std::map<std::string, std::string> values_; // "ROOT\key\name" -> data
+    std::map<std::string, std::string> values_; // "root\key\name" in lower case -> data
 };
 
 } // namespace qs::fake
