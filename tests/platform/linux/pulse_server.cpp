@@ -39,13 +39,16 @@ PulseServer::PulseServer() {
     server_.setProcessEnvironment(env);
     server_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     server_.setStandardOutputFile(QProcess::nullDevice());
+    // The sink takes the recording's format as it is, and has no rewinds: a rewind takes back sound
+    // a device has not played yet, but a monitor has passed that sound on already.
     server_.start(
         QStringLiteral("pulseaudio"),
         {QStringLiteral("--daemonize=no"), QStringLiteral("-n"), QStringLiteral("--exit-idle-time=-1"),
-         QStringLiteral("--use-pid-file=no"), QStringLiteral("--realtime=no"), QStringLiteral("--high-priority=no"),
-         QStringLiteral("--log-level=error"),
+         QStringLiteral("--use-pid-file=no"), QStringLiteral("--realtime=no"), QStringLiteral("--disable-shm=yes"),
+         QStringLiteral("--high-priority=no"), QStringLiteral("--log-level=error"),
          QStringLiteral("--load=module-native-protocol-unix auth-anonymous=1 socket=") + socketPath(dir_),
-         QStringLiteral("--load=module-null-sink sink_name=qs_tones norewinds=1 format=s16le rate=44100 channels=1")});
+         QStringLiteral("--load=module-null-sink sink_name=qs_tones norewinds=1 format=s16le channels=1 rate=%1")
+             .arg(kRate)});
     if (!server_.waitForStarted(5000)) {
         error_ = QStringLiteral("pulseaudio did not start");
         return;
