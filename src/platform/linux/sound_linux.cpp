@@ -6,7 +6,6 @@
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QAudioSink>
-#include <QElapsedTimer>
 #include <QMediaDevices>
 #include <QThread>
 #include <algorithm>
@@ -16,22 +15,39 @@ namespace qs::linuxos {
 
 namespace {
 
-// A tone up to this long goes to the server in one piece, so nothing needs topping up while it sounds.
-constexpr std::size_t kMaxBufferedSamples = kToneSampleRate / 4;
-// How long past its end a tone may take to be played before the server counts as gone.
-constexpr int kLatencyAllowanceMs = 1000;
+// What the server is asked to hold ahead of the speakers: enough to ride out a busy moment of the
+// program, little enough that a tone starts soon after it is asked for.
+constexpr qsizetype kBufferBytes = kToneSampleRate / 10 * sizeof(std::int16_t);
+// Silence made ahead of the clock, so that the server always has something queued.
+constexpr qint64 kLeadSamples = kToneSampleRate / 50;
+// A server that has not taken this much of what was made has stopped playing.
+constexpr qsizetype kMaxWaitingBytes = 5 * kToneSampleRate * sizeof(std::int16_t);
 constexpr int kPollMs = 5;
-constexpr int kKeepStreamMs = 1000;
+constexpr int kFeedMs = 20;
+// The stream stays open this long after a tone, so that the next one keeps its place in time.
+constexpr int kKeepStreamMs = 3000;
+// At the end, what is queued may take this long to be played before the stream is closed on it.
+constexpr int kDrainMs = 2500;
 
 } // namespace
 
 LinuxSound::LinuxSound(std::function<void()> bell) : bell_(std::move(bell)) {
-    closeLastStream_.setSingleShot(true);
-    closeLastStream_.setInterval(kKeepStreamMs);
-    QObject::connect(&closeLastStream_, &QTimer::timeout, [this] { lastStream_.reset(); });
+    feeder_.setInterval(kFeedMs);
+    QObject::connect(&feeder_, &QTimer::timeout, [this] { feed(); });
 }
 
-LinuxSound::~LinuxSound() = default;
+LinuxSound::~LinuxSound() {
+    if (!stream_)
+        return;
+    // Let what is queued run out, so that the last tone is heard to its end.
+    QElapsedTimer clock;
+    clock.start();
+    while (!failed() && (!waiting_.isEmpty() || stream_->state() != QAudio::IdleState) && clock.elapsed() < kDrainMs) {
+        handOver();
+        QThread::msleep(kPollMs);
+    }
+    close();
+}
 
 void LinuxSound::sleep(int ms) {
     if (ms > 0)
@@ -50,15 +66,39 @@ void LinuxSound::tone(int frequencyHz, int durationMs) {
         return;
     QElapsedTimer clock;
     clock.start();
-    lastStream_.reset(); // its tone has run out
     if (frequencyHz < 37 || frequencyHz > 20000 || !play(frequencyHz, durationMs, clock))
-        defaultBeep(); // no tone reached the speakers: the desktop's bell stands in for it
+        defaultBeep(); // no tone reaches the speakers: the desktop's bell stands in for it
+    // Like the speaker, the call returns when the tone is over.
     sleep(durationMs - static_cast<int>(clock.elapsed()));
+    sinceTone_.start();
 }
 
-// Writes the tone and waits, sleeping, until the server has played all of it (the stream runs
-// dry). False when no whole tone was played: no output, a failed stream, or no end in time.
+// Queues the tone after the silence up to now and hands it over while it lasts, sleeping in
+// between. False when there is no audio output or the server went away.
 bool LinuxSound::play(int frequencyHz, int durationMs, const QElapsedTimer& clock) {
+    if (stream_ && failed())
+        close();
+    if (!stream_ && !open())
+        return false;
+    sinceTone_.start();
+    addSilenceUntilNow();
+    const std::vector<std::int16_t> samples = makeTone(frequencyHz, durationMs);
+    waiting_.append(reinterpret_cast<const char*>(samples.data()),
+                    static_cast<qsizetype>(samples.size() * sizeof(std::int16_t)));
+    madeSamples_ += static_cast<qint64>(samples.size());
+    for (;;) {
+        handOver();
+        if (failed()) {
+            close();
+            return false;
+        }
+        if (clock.elapsed() >= durationMs)
+            return true;
+        QThread::msleep(kPollMs);
+    }
+}
+
+bool LinuxSound::open() {
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
     QAudioFormat format;
     format.setSampleRate(kToneSampleRate);
@@ -66,39 +106,61 @@ bool LinuxSound::play(int frequencyHz, int durationMs, const QElapsedTimer& cloc
     format.setSampleFormat(QAudioFormat::Int16);
     if (device.isNull() || !device.isFormatSupported(format))
         return false;
-    std::vector<std::int16_t> samples = makeTone(frequencyHz, durationMs);
-    auto sink = std::make_unique<QAudioSink>(device, format);
-    sink->setBufferSize(static_cast<qsizetype>(std::min(samples.size(), kMaxBufferedSamples) * sizeof(std::int16_t)));
-    QIODevice* io = sink->start();
-    if (!io)
+    stream_ = std::make_unique<QAudioSink>(device, format);
+    stream_->setBufferSize(kBufferBytes);
+    input_ = stream_->start();
+    if (!input_) {
+        stream_.reset();
         return false;
-    // The server starts playing once its buffer is full: a tone shorter than the buffer it
-    // granted is followed by silence up to that size, or it would never be heard.
-    samples.resize(std::max(samples.size(), static_cast<std::size_t>(sink->bufferSize()) / sizeof(std::int16_t)));
-    const auto* pcm = reinterpret_cast<const char*>(samples.data());
-    const auto size = static_cast<qsizetype>(samples.size() * sizeof(std::int16_t));
-    qsizetype written = 0;
-    for (;;) {
-        const QAudio::Error error = sink->error();
-        // A stream whose server went away has no room at all (less than none on PulseAudio).
-        const qsizetype free = sink->bytesFree();
-        if (free < 0 || sink->state() == QAudio::StoppedState ||
-            (error != QAudio::NoError && error != QAudio::UnderrunError))
-            return false;
-        if (written < size) {
-            const qsizetype room = std::min<qsizetype>(free, size - written);
-            if (room > 0)
-                written += std::max<qint64>(io->write(pcm + written, room), 0);
-        } else if (sink->state() == QAudio::IdleState) {
-            break;
-        }
-        if (clock.elapsed() > durationMs + kLatencyAllowanceMs)
-            return false;
-        QThread::msleep(kPollMs);
     }
-    lastStream_ = std::move(sink);
-    closeLastStream_.start();
+    streamClock_.start();
+    madeSamples_ = 0;
+    feeder_.start();
     return true;
+}
+
+void LinuxSound::close() {
+    feeder_.stop();
+    waiting_.clear();
+    input_ = nullptr;
+    stream_.reset();
+}
+
+bool LinuxSound::failed() const {
+    const QAudio::Error error = stream_->error();
+    // A stream whose server went away has no room at all (less than none on PulseAudio).
+    return stream_->bytesFree() < 0 || stream_->state() == QAudio::StoppedState ||
+           (error != QAudio::NoError && error != QAudio::UnderrunError);
+}
+
+void LinuxSound::addSilenceUntilNow() {
+    const qint64 due = streamClock_.elapsed() * kToneSampleRate / 1000 + kLeadSamples;
+    if (due <= madeSamples_)
+        return;
+    waiting_.append(static_cast<qsizetype>((due - madeSamples_) * sizeof(std::int16_t)), '\0');
+    madeSamples_ = due;
+}
+
+void LinuxSound::handOver() {
+    const qsizetype room = std::min(stream_->bytesFree(), waiting_.size());
+    if (room > 0)
+        waiting_.remove(0, std::max<qint64>(input_->write(waiting_.constData(), room), 0));
+}
+
+// Between tones: silence as time passes; once the last tone is long past, the stream is left to
+// run out and then closed.
+void LinuxSound::feed() {
+    if (failed() || waiting_.size() > kMaxWaitingBytes) {
+        close();
+        return;
+    }
+    if (sinceTone_.elapsed() > kKeepStreamMs && waiting_.isEmpty() && stream_->state() == QAudio::IdleState) {
+        close();
+        return;
+    }
+    if (sinceTone_.elapsed() <= kKeepStreamMs)
+        addSilenceUntilNow();
+    handOver();
 }
 
 } // namespace qs::linuxos

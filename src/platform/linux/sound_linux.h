@@ -2,17 +2,25 @@
 
 #include "../sound.h"
 
+#include <QByteArray>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <functional>
 #include <memory>
 
 class QAudioSink;
-class QElapsedTimer;
+class QIODevice;
 
 namespace qs::linuxos {
 
 // Tones through the sound system (there is no PC speaker to reach from user space); without an
 // audio output the desktop's bell stands in, and a tone still takes its time.
+//
+// The tones go into one stream that stays open until a while after the last tone, with silence
+// for the time in between: a stream closed too early loses what the server has not played yet,
+// and a stream per tone starts whenever the server gets round to it, so tones could run together.
+// Samples are made as time passes and handed over as the server makes room, so a server that is
+// slow to start delays the tones but neither cuts them nor moves them closer together.
 class LinuxSound : public platform::Sound {
 public:
     // The bell is the desktop's unless a test listens for it.
@@ -30,12 +38,21 @@ public:
 
 private:
     bool play(int frequencyHz, int durationMs, const QElapsedTimer& clock);
+    bool open();
+    void close();
+    bool failed() const;
+    void addSilenceUntilNow();
+    void handOver();
+    void feed();
 
     std::function<void()> bell_;
-    // The last tone's stream stays open a moment after the server has taken the tone: closing a
-    // stream takes back what the device has been given but not yet sounded.
-    std::unique_ptr<QAudioSink> lastStream_;
-    QTimer closeLastStream_;
+    std::unique_ptr<QAudioSink> stream_;
+    QIODevice* input_ = nullptr; // the stream's, gone with it
+    QElapsedTimer streamClock_;
+    qint64 madeSamples_ = 0;
+    QByteArray waiting_; // made, not yet taken by the server
+    QTimer feeder_;
+    QElapsedTimer sinceTone_;
 };
 
 } // namespace qs::linuxos

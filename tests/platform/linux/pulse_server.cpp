@@ -15,7 +15,7 @@ QString socketPath(const QTemporaryDir& dir) {
 
 } // namespace
 
-PulseServer::PulseServer() {
+PulseServer::PulseServer(Sink sink) : sink_(sink) {
     if (QStandardPaths::findExecutable(QStringLiteral("pulseaudio")).isEmpty() ||
         QStandardPaths::findExecutable(QStringLiteral("pactl")).isEmpty() ||
         QStandardPaths::findExecutable(QStringLiteral("parec")).isEmpty()) {
@@ -39,16 +39,17 @@ PulseServer::PulseServer() {
     server_.setProcessEnvironment(env);
     server_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     server_.setStandardOutputFile(QProcess::nullDevice());
-    // The sink takes the recording's format as it is, and has no rewinds: a rewind takes back sound
-    // a device has not played yet, but a monitor has passed that sound on already.
+    // The sink takes the recording's format as it is.
+    QString nullSink =
+        QStringLiteral("--load=module-null-sink sink_name=qs_tones format=s16le channels=1 rate=%1").arg(kRate);
+    if (sink == Sink::Prompt)
+        nullSink += QStringLiteral(" norewinds=1");
     server_.start(
         QStringLiteral("pulseaudio"),
         {QStringLiteral("--daemonize=no"), QStringLiteral("-n"), QStringLiteral("--exit-idle-time=-1"),
          QStringLiteral("--use-pid-file=no"), QStringLiteral("--realtime=no"), QStringLiteral("--disable-shm=yes"),
          QStringLiteral("--high-priority=no"), QStringLiteral("--log-level=error"),
-         QStringLiteral("--load=module-native-protocol-unix auth-anonymous=1 socket=") + socketPath(dir_),
-         QStringLiteral("--load=module-null-sink sink_name=qs_tones norewinds=1 format=s16le channels=1 rate=%1")
-             .arg(kRate)});
+         QStringLiteral("--load=module-native-protocol-unix auth-anonymous=1 socket=") + socketPath(dir_), nullSink});
     if (!server_.waitForStarted(5000)) {
         error_ = QStringLiteral("pulseaudio did not start");
         return;
@@ -91,10 +92,12 @@ void PulseServer::kill() {
 SinkRecorder::SinkRecorder(const PulseServer& server) {
     parec_.setProcessEnvironment(server.clientEnvironment());
     parec_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    parec_.start(QStringLiteral("parec"),
-                 {QStringLiteral("--device=qs_tones.monitor"), QStringLiteral("--raw"),
-                  QStringLiteral("--format=s16le"), QStringLiteral("--rate=%1").arg(PulseServer::kRate),
-                  QStringLiteral("--channels=1"), QStringLiteral("--latency-msec=10")});
+    QStringList args{QStringLiteral("--device=qs_tones.monitor"), QStringLiteral("--raw"),
+                     QStringLiteral("--format=s16le"), QStringLiteral("--rate=%1").arg(PulseServer::kRate),
+                     QStringLiteral("--channels=1")};
+    if (server.sink() == PulseServer::Sink::Prompt)
+        args << QStringLiteral("--latency-msec=10");
+    parec_.start(QStringLiteral("parec"), args);
 }
 
 SinkRecorder::~SinkRecorder() {
