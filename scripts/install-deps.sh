@@ -3,7 +3,8 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ googletest libgtest-dev
           qt6-base-dev qt6-multimedia-dev
-          dbus python3-dbusmock xvfb xauth xdotool imagemagick fonts-liberation clang-format
+          dbus python3-dbusmock pulseaudio pulseaudio-utils xvfb xauth xdotool imagemagick fonts-liberation
+          clang-format
           g++-mingw-w64-i686-posix wine wine32:i386)
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
