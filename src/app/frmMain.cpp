@@ -158,9 +158,11 @@ void frmMain::Form_QueryUnload(int& cancel, int mode) {
 void frmMain::Form_Unload() {
     RestoreMainWindowProc();
     CloseOptionsDialog();
-    SaveSettExit(g_.AppDir + "ssoe");
-    if (chkSaveSett->value() == 1)
-        SaveSett(g_.AppDir + "settings.vrk");
+    // Nobody is left to tell at exit: a file that cannot be written is only logged.
+    if (!SaveSettExit(g_.AppDir + "ssoe"))
+        os_.errors.error("frmMain.Unload", "could not write " + g_.AppDir + "ssoe");
+    if (chkSaveSett->value() == 1 && !SaveSett(g_.AppDir + "settings.vrk"))
+        os_.errors.error("frmMain.Unload", "could not write " + g_.AppDir + "settings.vrk");
     ApplyStartupEntry();
     if (tmrAction->enabled())
         tmrAction->setEnabled(false);
