@@ -2,6 +2,7 @@
 // sequence when it gets them.
 #include "../../../src/platform/linux/termination_signals_linux.h"
 #include "dbus_mock.h"
+#include "loop_until.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -15,15 +16,6 @@
 
 namespace qs::linuxos {
 namespace {
-
-// Runs the event loop until done() or ten seconds have passed.
-bool loopUntil(const std::function<bool()>& done) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < 10000)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    return done();
-}
 
 bool isDefault(int number) {
     struct sigaction now {};
@@ -45,13 +37,13 @@ TEST(TerminationSignals, ASignalIsHandledInTheLoopOnceEvenWhenItCameEarly) {
             QCoreApplication::processEvents();
         });
         EXPECT_EQ(calls, 0) << "nothing runs outside the event loop";
-        EXPECT_TRUE(loopUntil([&] { return calls > 0; }));
+        EXPECT_TRUE(test::loopUntil([&] { return calls > 0; }, 10000));
         QCoreApplication::processEvents();
         EXPECT_EQ(calls, 1);
 
         ::raise(SIGHUP);
         EXPECT_EQ(calls, 1);
-        EXPECT_TRUE(loopUntil([&] { return calls > 1; }));
+        EXPECT_TRUE(test::loopUntil([&] { return calls > 1; }, 10000));
 
         signalsCaught.watch({});
         ::raise(SIGTERM);
@@ -144,42 +136,11 @@ TEST_F(ProgramEnd, SighupEndsAPendingActionWithoutAQuestion) {
     // The settings record with "Activate on startup" on and a countdown of one hour, the action
     // chosen as -1 (read as true, written back as "True"); "ssoe" on, so the settings are
     // written back at the end.
-    writeFile("settings.vrk", {"-1",
-                               "False",
-                               "False",
-                               "False",
-                               "False",
-                               "False",
-                               "False",
-                               "False", // action
-                               "0",
-                               "0",
-                               "0",
-                               "0",
-                               "1",
-                               "0",
-                               "0",
-                               "1",
-                               "0",
-                               "0",
-                               "0", // options
-                               "10",
-                               "2000",
-                               "Select File...",
-                               "Select File...",
-                               "Type your Message text here",
-                               "Select File...",
-                               "1",
-                               "2",
-                               "0",
-                               "0",
-                               "0",
-                               "0",
-                               "0",
-                               "0",
-                               "0",
-                               "0",
-                               "00:00:00"});
+    writeFile("settings.vrk", QStringLiteral("-1|False|False|False|False|False|False|False|" // action
+                                             "0|0|0|0|1|0|0|1|0|0|0|10|2000|"                // options
+                                             "Select File...|Select File...|Type your Message text here|"
+                                             "Select File...|1|2|0|0|0|0|0|0|0|0|00:00:00")
+                                  .split(u'|'));
     writeFile("ssoe", {"1"});
     startAndWaitForHandler(SIGHUP);
     ::kill(program_.processId(), SIGHUP);
