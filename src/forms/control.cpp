@@ -56,6 +56,7 @@ void Control::setCaption(const std::string& caption) {
         return;
     caption_ = caption;
     changed(Property::Caption);
+    captionChanged();
 }
 
 void Control::setToolTipText(const std::string& tip) {
@@ -72,11 +73,28 @@ void Control::setBackColor(std::uint32_t colour) {
     changed(Property::BackColor);
 }
 
+void Control::setForeColor(std::uint32_t colour) {
+    if (colour == foreColor_)
+        return;
+    foreColor_ = colour;
+    changed(Property::ForeColor);
+}
+
+void Control::setFont(const std::string& name, double points) {
+    if (name == fontName_ && points == fontSize_)
+        return;
+    fontName_ = name;
+    fontSize_ = points;
+    changed(Property::Font);
+    fontChanged();
+}
+
 void Control::setBold(bool on) {
     if (on == bold_)
         return;
     bold_ = on;
     changed(Property::Font);
+    fontChanged();
 }
 
 void Control::changed(Property what) {

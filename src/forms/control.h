@@ -37,6 +37,7 @@ constexpr std::uint32_t rgb(int r, int g, int b) {
 }
 constexpr std::uint32_t kWindowBackground = systemColour(5);
 constexpr std::uint32_t kButtonFace = systemColour(15);
+constexpr std::uint32_t kButtonText = systemColour(18);
 
 // One control of a form: the state the program's logic reads and writes, and the events it handles.
 // Geometry is in twips, relative to the container.
@@ -79,8 +80,14 @@ public:
     void setToolTipText(const std::string& tip);
     std::uint32_t backColor() const { return backColor_; }
     void setBackColor(std::uint32_t colour);
+    std::uint32_t foreColor() const { return foreColor_; }
+    void setForeColor(std::uint32_t colour);
     bool bold() const { return bold_; }
     void setBold(bool on);
+    // The typeface and its size in points; an empty name and size 0 take the window's font.
+    const std::string& fontName() const { return fontName_; }
+    double fontSize() const { return fontSize_; }
+    void setFont(const std::string& name, double points);
 
     std::function<void()> GotFocus;
     std::function<void()> LostFocus;
@@ -98,6 +105,8 @@ public:
 protected:
     void changed(Property what);
     virtual void enabledChanged() {}
+    virtual void captionChanged() {}
+    virtual void fontChanged() {}
 
 private:
     Form& form_;
@@ -111,7 +120,10 @@ private:
     std::string caption_;
     std::string toolTip_;
     std::uint32_t backColor_ = kButtonFace;
+    std::uint32_t foreColor_ = kButtonText;
     bool bold_ = false;
+    std::string fontName_;
+    double fontSize_ = 0;
 };
 
 } // namespace qs::forms

@@ -212,6 +212,10 @@ void Form::paint() {
     raise(Paint, "Paint");
 }
 
+void Form::drawIcon(int iconId, int x, int y) {
+    app_.observer().drawIcon(*this, iconId, x, y);
+}
+
 void Form::notifyChanged(Control& control, Property what) {
     app_.observer().controlChanged(control, what);
 }

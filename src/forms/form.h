@@ -89,7 +89,10 @@ public:
     // A key down on the form; with key preview the form's handler may consume it (set it to 0).
     void keyDown(int keyCode, int shift = 0);
     void activate();
+    // Raises Paint; the renderer calls it whenever the window is drawn.
     void paint();
+    // Draws a stock icon of the platform at x, y pixels of the client area; for Paint handlers.
+    void drawIcon(int iconId, int x, int y);
 
     std::function<void()> Load;
     std::function<void()> Activate;

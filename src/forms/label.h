@@ -2,6 +2,8 @@
 
 #include "control.h"
 
+#include <functional>
+
 namespace qs::forms {
 
 enum class Alignment { Left, Right, Center };
@@ -13,6 +15,13 @@ public:
     Label(Form& form, std::string name, int index, Control* container)
         : Control(form, kKind, std::move(name), index, container) {}
 
+    // Sized to its text: a new caption or font sets the width to the text's measured width.
+    bool autoSize() const { return autoSize_; }
+    void setAutoSize(bool on);
+
+    // Raised when the caption has changed (after an auto-sized label has taken its new width).
+    std::function<void()> Change;
+
     Alignment alignment() const { return alignment_; }
     void setAlignment(Alignment a) {
         if (a == alignment_)
@@ -22,7 +31,12 @@ public:
     }
 
 private:
+    void captionChanged() override;
+    void fontChanged() override;
+    void fitWidth();
+
     Alignment alignment_ = Alignment::Left;
+    bool autoSize_ = false;
 };
 
 } // namespace qs::forms

@@ -2,6 +2,8 @@
 
 #include "property.h"
 
+#include <string>
+
 namespace qs::forms {
 
 class Control;
@@ -26,6 +28,12 @@ public:
     virtual void menuChanged(MenuItem&) {}
     virtual void timerToggled(Timer&) {}
     virtual void programEnded() {}
+
+    // Draws one of the platform's stock icons (32514 question, 32516 information) at a place in
+    // pixels of the form's client area; called from the form's Paint handler.
+    virtual void drawIcon(Form&, int /*iconId*/, int /*x*/, int /*y*/) {}
+    // The width in twips of a text in the control's font. Without a screen, 90 twips a character.
+    virtual int textWidth(const Control&, const std::string& text) { return 90 * static_cast<int>(text.size()); }
 };
 
 } // namespace qs::forms

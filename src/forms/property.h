@@ -12,6 +12,7 @@ enum class Property {
     Geometry,
     ToolTip,
     BackColor,
+    ForeColor,
     Selection,
     List,
     ListIndex,
@@ -32,7 +33,7 @@ inline constexpr Property kControlProperties[] = {
     Property::Geometry,  Property::Font,      Property::Caption, Property::Alignment, Property::Picture,
     Property::Text,      Property::MaxLength, Property::List,    Property::Range,     Property::Value,
     Property::ListIndex, Property::Selection, Property::Panels,  Property::ToolTip,   Property::BackColor,
-    Property::Enabled,   Property::Visible,
+    Property::ForeColor, Property::Enabled,   Property::Visible,
 };
 
 } // namespace qs::forms

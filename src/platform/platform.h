@@ -3,11 +3,15 @@
 #include "clock.h"
 #include "dialogs.h"
 #include "error_log.h"
+#include "file_dialog.h"
 #include "files.h"
+#include "media.h"
 #include "power.h"
 #include "processes.h"
 #include "registry.h"
 #include "sound.h"
+#include "wake_timer.h"
+#include "window_procedures.h"
 
 namespace qs::platform {
 
@@ -21,6 +25,10 @@ struct Platform {
     Registry& registry;
     Sound& sound;
     ErrorLog& errors;
+    FileDialog& fileDialog;
+    WakeTimer& wakeTimer;
+    Media& media;
+    WindowProcedures& windowProcedures;
 };
 
 } // namespace qs::platform

@@ -17,6 +17,9 @@ public:
     virtual unsigned startProgram(const std::string& commandLine, int windowStyle) = 0;
     // The exit code, 259 while still running, 0 when the process cannot be opened.
     virtual unsigned exitCode(unsigned processId) = 0;
+    // Runs the event loop until the process ends, waiting on it rather than polling; its exit code,
+    // 0 when the process cannot be opened.
+    virtual unsigned waitForExit(unsigned processId) = 0;
 };
 
 } // namespace qs::platform

@@ -4,12 +4,16 @@
 #include "clock_fake.h"
 #include "dialogs_fake.h"
 #include "error_log_fake.h"
+#include "file_dialog_fake.h"
 #include "files_fake.h"
+#include "media_fake.h"
 #include "power_fake.h"
 #include "processes_fake.h"
 #include "registry_fake.h"
 #include "sound_fake.h"
 #include "transcript.h"
+#include "wake_timer_fake.h"
+#include "window_procedures_fake.h"
 
 #include <iostream>
 
@@ -28,8 +32,15 @@ struct FakePlatform {
     FakeRegistry registry{transcript};
     FakeSound sound{transcript, clock};
     FakeErrorLog errors{transcript};
+    FakeFileDialog fileDialog;
+    FakeWakeTimer wakeTimer;
+    FakeMedia media;
+    FakeWindowProcedures windowProcedures;
 
-    platform::Platform services() { return {clock, dialogs, files, power, processes, registry, sound, errors}; }
+    platform::Platform services() {
+        return {clock, dialogs, files,      power,     processes, registry,
+                sound, errors,  fileDialog, wakeTimer, media,     windowProcedures};
+    }
 };
 
 } // namespace qs::fake

@@ -16,6 +16,7 @@ public:
     unsigned startProgram(const std::string& commandLine, int windowStyle) override;
     // Started programs end at once with exit code 0.
     unsigned exitCode(unsigned) override { return 0; }
+    unsigned waitForExit(unsigned) override { return 0; } // SCAFFOLD
 
 private:
     Transcript& transcript_;

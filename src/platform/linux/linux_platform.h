@@ -4,11 +4,15 @@
 #include "clock_linux.h"
 #include "dialogs_linux.h"
 #include "error_log_linux.h"
+#include "file_dialog_linux.h"
 #include "files_linux.h"
+#include "media_linux.h"
 #include "power_linux.h"
 #include "processes_linux.h"
 #include "registry_linux.h"
 #include "sound_linux.h"
+#include "wake_timer_linux.h"
+#include "window_procedures_linux.h"
 
 namespace qs::linuxos {
 
@@ -22,8 +26,15 @@ struct LinuxPlatform {
     LinuxRegistry registry;
     LinuxSound sound;
     LinuxErrorLog errors;
+    LinuxFileDialog fileDialog;
+    LinuxWakeTimer wakeTimer;
+    LinuxMedia media;
+    LinuxWindowProcedures windowProcedures;
 
-    platform::Platform services() { return {clock, dialogs, files, power, processes, registry, sound, errors}; }
+    platform::Platform services() {
+        return {clock, dialogs, files,      power,     processes, registry,
+                sound, errors,  fileDialog, wakeTimer, media,     windowProcedures};
+    }
 };
 
 } // namespace qs::linuxos

@@ -20,6 +20,7 @@ public:
     bool shellOpen(const std::string& file, int showCommand) override;
     unsigned startProgram(const std::string& commandLine, int windowStyle) override;
     unsigned exitCode(unsigned processId) override;
+    unsigned waitForExit(unsigned) override { return 0; } // SCAFFOLD
 
     static constexpr unsigned kStillActive = 259;
 

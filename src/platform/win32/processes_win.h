@@ -21,6 +21,7 @@ public:
     bool shellOpen(const std::string& file, int showCommand) override;
     unsigned startProgram(const std::string& commandLine, int windowStyle) override;
     unsigned exitCode(unsigned processId) override;
+    unsigned waitForExit(unsigned) override { return 0; } // SCAFFOLD
 
 private:
     std::string mutexName_;

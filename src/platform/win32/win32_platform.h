@@ -4,11 +4,15 @@
 #include "clock_win.h"
 #include "dialogs_win.h"
 #include "error_log_win.h"
+#include "file_dialog_win.h"
 #include "files_win.h"
+#include "media_win.h"
 #include "power_win.h"
 #include "processes_win.h"
 #include "registry_win.h"
 #include "sound_win.h"
+#include "wake_timer_win.h"
+#include "window_procedures_win.h"
 
 namespace qs::win32 {
 
@@ -23,8 +27,15 @@ struct Win32Platform {
     Win32Processes processes;
     Win32Registry registry;
     Win32Sound sound;
+    Win32FileDialog fileDialog;
+    Win32WakeTimer wakeTimer;
+    Win32Media media;
+    Win32WindowProcedures windowProcedures;
 
-    platform::Platform services() { return {clock, dialogs, files, power, processes, registry, sound, errors}; }
+    platform::Platform services() {
+        return {clock, dialogs, files,      power,     processes, registry,
+                sound, errors,  fileDialog, wakeTimer, media,     windowProcedures};
+    }
 };
 
 } // namespace qs::win32

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "../wake_timer.h"
+
+namespace qs::linuxos {
+
+class LinuxWakeTimer : public platform::WakeTimer {
+public:
+    bool canWake() override { return false; } // SCAFFOLD
+    bool arm(const std::string&, std::int64_t) override { return false; }
+    void waitSignalled() override {}
+    void close() override {}
+};
+
+} // namespace qs::linuxos
