@@ -8,6 +8,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     qs::win32::RendererWin renderer;
     // Every message of every loop goes past the windows first: Esc, shortcuts, dialog keys.
     platform.clock.setMessageFilter([&renderer](MSG& msg) { return renderer.translate(msg); });
+    platform.findWindowsWith([&renderer](const qs::forms::Form& form) { return renderer.window(form); });
     {
         qs::app::Program program(platform.services(), renderer);
         program.start();

@@ -30,7 +30,13 @@ struct Win32Platform {
     Win32FileDialog fileDialog;
     Win32WakeTimer wakeTimer;
     Win32Media media;
-    Win32WindowProcedures windowProcedures;
+    Win32WindowProcedures windowProcedures{errors};
+
+    // The services that work on a form's native window find it through the renderer.
+    void findWindowsWith(const WindowLookup& lookup) {
+        fileDialog.setWindowLookup(lookup);
+        windowProcedures.setWindowLookup(lookup);
+    }
 
     platform::Platform services() {
         return {clock, dialogs, files,      power,     processes, registry,
