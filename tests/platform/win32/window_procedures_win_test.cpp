@@ -1,5 +1,5 @@
-// Win32WindowProcedures under Wine: on a form's window shown by the renderer, and on plain windows
-// whose own procedure notes what reaches it.
+// Win32WindowProcedures under Wine: on a form's window shown by the renderer, and on a plain
+// window whose own procedure notes what reaches it.
 #include "../../../src/forms/application.h"
 #include "../../../src/platform/win32/clock_win.h"
 #include "../../../src/platform/win32/renderer_win.h"
@@ -13,26 +13,16 @@
 namespace qs::win32 {
 namespace {
 
-using platform::WindowMessage;
 using Answer = std::optional<std::intptr_t>;
-
 constexpr std::intptr_t kDeny = 0x424D5144;
 
-// What reached the plain window's own procedure.
-struct Reached {
-    int powerQueries = 0;
-    bool destroyed = false;
-    bool ownInFrontWhenDestroyed = false;
-} reached;
+int powerQueriesReached = 0;
+bool ownInFrontWhenDestroyed = false;
 
 LRESULT CALLBACK plainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_POWERBROADCAST)
-        ++reached.powerQueries;
-    if (msg == WM_NCDESTROY) {
-        reached.destroyed = true;
-        reached.ownInFrontWhenDestroyed =
-            GetWindowLongPtrA(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&plainProc);
-    }
+    powerQueriesReached += msg == WM_POWERBROADCAST;
+    if (msg == WM_NCDESTROY)
+        ownInFrontWhenDestroyed = GetWindowLongPtrA(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&plainProc);
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
@@ -46,51 +36,44 @@ HWND makePlainWindow() {
     static const ATOM atom = [] {
         WNDCLASSA wc{};
         wc.lpfnWndProc = &plainProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "QsPlainTestWindow";
         return RegisterClassA(&wc);
     }();
-    return CreateWindowExA(0, MAKEINTATOM(atom), "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
+    return CreateWindowExA(0, MAKEINTATOM(atom), "", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
 }
 
-std::string windowText(HWND hwnd) {
-    char text[64] = "";
-    GetWindowTextA(hwnd, text, sizeof text);
-    return text;
-}
-
-// Denies the power query with answer and passes every other message on.
+// Answers the power query and passes every other message on, noting what it sees.
 platform::WindowProcedures::Procedure denying(std::intptr_t answer, std::vector<unsigned>* seen = nullptr) {
-    return [answer, seen](const WindowMessage& m) -> Answer {
+    return [answer, seen](const platform::WindowMessage& m) -> Answer {
         if (seen)
             seen->push_back(m.message);
         return m.message == WM_POWERBROADCAST ? Answer(answer) : std::nullopt;
     };
 }
 
+LRESULT powerQuery(HWND hwnd) {
+    return SendMessageA(hwnd, WM_POWERBROADCAST, 0, 0);
+}
+
 class WindowProceduresWinTest : public testing::Test {
 protected:
     void SetUp() override {
-        reached = {};
+        powerQueriesReached = 0;
+        ownInFrontWhenDestroyed = false;
         form_.show();
         procedures_.setWindowLookup(
             [this](const forms::Form& form) { return &form == &plain_ ? plainWindow_ : renderer_.window(form); });
     }
-
-    void TearDown() override {
-        if (IsWindow(plainWindow_))
-            DestroyWindow(plainWindow_);
-    }
+    void TearDown() override { DestroyWindow(plainWindow_); }
 
     HWND window() const { return renderer_.window(form_); }
 
-    test::RecordingErrorLog errors_;
+    qs::test::RecordingErrorLog errors_;
     Win32Clock clock_{errors_};
     RendererWin renderer_;
     forms::Application app_{clock_, renderer_, errors_};
-    test::DemoForm form_{app_};
-    forms::Form plain_{app_, "frmPlain"}; // stands for a plain window
+    qs::test::DemoForm form_{app_};
+    forms::Form plain_{app_, "frmPlain"}; // stands for the plain window
     HWND plainWindow_ = makePlainWindow();
     Win32WindowProcedures procedures_{errors_};
 };
@@ -99,18 +82,19 @@ TEST_F(WindowProceduresWinTest, AnswersWhatItAnswersPassesTheRestOnAndLeavesOnRe
     const LONG_PTR own = GetWindowLongPtrA(window(), GWLP_WNDPROC);
     std::vector<unsigned> seen;
     procedures_.replace(form_, denying(kDeny, &seen));
-    EXPECT_EQ(SendMessageA(window(), WM_POWERBROADCAST, 0, 0), kDeny);
+    EXPECT_EQ(powerQuery(window()), kDeny);
     SendMessageA(window(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Passed on"));
-    EXPECT_EQ(windowText(window()), "Passed on");
-    EXPECT_EQ(seen.front(), static_cast<unsigned>(WM_POWERBROADCAST));
+    char caption[32] = "";
+    GetWindowTextA(window(), caption, sizeof caption);
+    EXPECT_STREQ(caption, "Passed on");
     EXPECT_NE(std::find(seen.begin(), seen.end(), static_cast<unsigned>(WM_SETTEXT)), seen.end());
 
     procedures_.replace(form_, denying(1)); // takes the first one's place
-    EXPECT_EQ(SendMessageA(window(), WM_POWERBROADCAST, 0, 0), 1);
+    EXPECT_EQ(powerQuery(window()), 1);
     procedures_.restore(form_);
     EXPECT_EQ(GetWindowLongPtrA(window(), GWLP_WNDPROC), own);
     seen.clear();
-    EXPECT_NE(SendMessageA(window(), WM_POWERBROADCAST, 0, 0), kDeny);
+    EXPECT_NE(powerQuery(window()), kDeny);
     EXPECT_TRUE(seen.empty());
     EXPECT_TRUE(errors_.lines.empty());
 }
@@ -120,24 +104,23 @@ TEST_F(WindowProceduresWinTest, AnswersWhatItAnswersPassesTheRestOnAndLeavesOnRe
 TEST_F(WindowProceduresWinTest, SeveralWindowsALaterReplacementAndDestruction) {
     procedures_.replace(form_, denying(kDeny));
     procedures_.replace(plain_, denying(2));
-    EXPECT_EQ(SendMessageA(window(), WM_POWERBROADCAST, 0, 0), kDeny);
-    EXPECT_EQ(SendMessageA(plainWindow_, WM_POWERBROADCAST, 0, 0), 2);
-    EXPECT_EQ(reached.powerQueries, 0);
+    EXPECT_EQ(powerQuery(window()), kDeny);
+    EXPECT_EQ(powerQuery(plainWindow_), 2);
+    EXPECT_EQ(powerQueriesReached, 0);
 
     behindOther = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(plainWindow_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&otherProc)));
     procedures_.restore(plain_);
     EXPECT_EQ(GetWindowLongPtrA(plainWindow_, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&otherProc));
-    EXPECT_EQ(SendMessageA(plainWindow_, WM_POWERBROADCAST, 0, 0), 0);
-    EXPECT_EQ(reached.powerQueries, 1);
-    SetWindowLongPtrA(plainWindow_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(behindOther));
-    procedures_.replace(plain_, denying(3)); // still in the chain: in front again, answering
-    EXPECT_EQ(SendMessageA(plainWindow_, WM_POWERBROADCAST, 0, 0), 3);
+    EXPECT_EQ(powerQuery(plainWindow_), 0);
+    EXPECT_EQ(powerQueriesReached, 1);
+    SetWindowLongPtrA(plainWindow_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(behindOther)); // the other leaves
+    procedures_.replace(plain_, denying(3));
+    EXPECT_EQ(powerQuery(plainWindow_), 3);
 
     DestroyWindow(plainWindow_);
-    EXPECT_TRUE(reached.destroyed);
-    EXPECT_TRUE(reached.ownInFrontWhenDestroyed);
-    EXPECT_EQ(SendMessageA(window(), WM_POWERBROADCAST, 0, 0), kDeny) << "the other window keeps its procedure";
+    EXPECT_TRUE(ownInFrontWhenDestroyed);
+    EXPECT_EQ(powerQuery(window()), kDeny) << "the other window keeps its procedure";
 }
 
 } // namespace
