@@ -24,7 +24,7 @@ struct Win32Platform {
     Win32Clock clock{errors};
     Win32Dialogs dialogs;
     Win32Power power;
-    Win32Processes processes;
+    Win32Processes processes{clock};
     Win32Registry registry;
     Win32Sound sound;
     Win32FileDialog fileDialog;
