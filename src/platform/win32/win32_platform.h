@@ -28,7 +28,7 @@ struct Win32Platform {
     Win32Registry registry;
     Win32Sound sound;
     Win32FileDialog fileDialog;
-    Win32WakeTimer wakeTimer;
+    Win32WakeTimer wakeTimer{clock};
     Win32Media media;
     Win32WindowProcedures windowProcedures;
 
