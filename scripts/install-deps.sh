@@ -5,7 +5,8 @@ packages=(cmake ninja-build g++ googletest libgtest-dev
           qt6-base-dev qt6-multimedia-dev
           dbus python3-dbusmock pulseaudio pulseaudio-utils xvfb xauth xdotool imagemagick fonts-liberation
           clang-format
-          g++-mingw-w64-i686-posix wine wine32:i386)
+          g++-mingw-w64-i686-posix wine wine32:i386
+          gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386)
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
 missing=()

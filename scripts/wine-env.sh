@@ -4,6 +4,16 @@ export WINEPREFIX=${WINEPREFIX:-$here/build/win32/wineprefix}
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win32
+# The session's sound server (wine-session.sh), when it runs.
+pulse_state="$WINEPREFIX/.pulse"
+
+# Points the PulseAudio clients started from here at the session's sound server; false when there
+# is none.
+use_session_pulse() {
+  local dir pid
+  [ -f "$pulse_state" ] && read -r dir pid <"$pulse_state" && kill -0 "$pid" 2>/dev/null || return 1
+  export PULSE_SERVER="unix:$dir/native" PULSE_CLIENTCONFIG="$dir/client.conf" PULSE_COOKIE="$dir/cookie"
+}
 
 # Creates the prefix unless it is there, and waits until its wineserver has gone: nothing else may
 # use a prefix that is still being made.

@@ -6,6 +6,7 @@ set -e
 . "$(dirname "$0")/wine-env.sh"
 # Under ctest the session fixture has made the prefix already; run alone, the first use makes it.
 ensure_wine_prefix
+use_session_pulse || true
 if [ -z "${DISPLAY:-}" ] && [ -f "$WINEPREFIX/.display" ]; then
   read -r display xvfb_pid <"$WINEPREFIX/.display" || true
   if [ -n "${xvfb_pid:-}" ] && kill -0 "$xvfb_pid" 2>/dev/null; then

@@ -91,7 +91,7 @@ void Win32Clock::handle(MSG& msg) {
     DispatchMessageA(&msg);
 }
 
-void Win32Clock::doEvents() {
+bool Win32Clock::dispatchPending() {
     // Only what is pending now: a timer slower than its interval, or a handler that posts again,
     // would otherwise keep this loop going for ever.
     const DWORD start = GetTickCount();
@@ -99,11 +99,28 @@ void Win32Clock::doEvents() {
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(msg.wParam)); // for the outer loops
-            return;
+            return false;
         }
         const bool late = static_cast<LONG>(msg.time - start) > 0;
         handle(msg);
         if (late)
+            return true;
+    }
+    return true;
+}
+
+void Win32Clock::doEvents() {
+    dispatchPending();
+}
+
+void Win32Clock::waitFor(HANDLE object, DWORD wakeMask) {
+    for (;;) {
+        // MWMO_INPUTAVAILABLE: messages that a dispatch left in the queue wake the wait as well, not
+        // only those that arrive afterwards.
+        const DWORD woken = MsgWaitForMultipleObjectsEx(1, &object, INFINITE, wakeMask, MWMO_INPUTAVAILABLE);
+        if (woken != WAIT_OBJECT_0 && woken != WAIT_OBJECT_0 + 1)
+            return;
+        if (!dispatchPending() || woken == WAIT_OBJECT_0)
             return;
     }
 }

@@ -24,6 +24,10 @@ public:
     void stopTimer(int id) override;
     void doEvents() override;
     void runUntil(const std::function<bool()>& done) override;
+    // Sleeps until the object is signalled, running the pending events after each wake-up (the
+    // wake mask says which messages wake it). Returns early when the program is ending, the quit
+    // message passed on to the outer loops, or when the object cannot be waited on.
+    void waitFor(HANDLE object, DWORD wakeMask);
     std::string formatLongTime(int secondsOfDay) override;
     std::optional<int> parseTime(const std::string& text) override;
     std::string dayName(int weekday) override;
@@ -43,6 +47,8 @@ private:
     static void CALLBACK timerProc(HWND, UINT, UINT_PTR systemId, DWORD);
     void fire(int id);
     void handle(MSG& msg);
+    // Runs what is pending now; false once the quit message has been seen (and posted again).
+    bool dispatchPending();
 
     platform::ErrorLog& errors_;
     int nextId_ = 1;

@@ -4,7 +4,8 @@
 
 namespace qs::win32 {
 
-Win32Processes::Win32Processes(std::string mutexName) : mutexName_(std::move(mutexName)) {}
+Win32Processes::Win32Processes(Win32Clock& clock, std::string mutexName)
+    : clock_(clock), mutexName_(std::move(mutexName)) {}
 
 Win32Processes::~Win32Processes() {
     for (const auto& [id, process] : started_)
@@ -57,6 +58,27 @@ unsigned Win32Processes::exitCode(unsigned processId) {
     if (!GetExitCodeProcess(process, &code))
         code = 0;
     CloseHandle(process);
+    return code;
+}
+
+unsigned Win32Processes::waitForExit(unsigned processId) {
+    HANDLE process = nullptr;
+    bool opened = false;
+    if (const auto it = started_.find(processId); it != started_.end()) {
+        process = it->second;
+    } else {
+        process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId);
+        if (!process)
+            return 0;
+        opened = true;
+    }
+    // Sleeps on the process handle: the events run, the processor does not.
+    clock_.waitFor(process, QS_ALLINPUT);
+    DWORD code = 0;
+    if (!GetExitCodeProcess(process, &code))
+        code = 0;
+    if (opened)
+        CloseHandle(process);
     return code;
 }
 

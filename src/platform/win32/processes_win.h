@@ -1,6 +1,7 @@
 #pragma once
 
 #include "../processes.h"
+#include "clock_win.h"
 
 #include <map>
 #include <optional>
@@ -10,7 +11,8 @@ namespace qs::win32 {
 
 class Win32Processes : public platform::Processes {
 public:
-    explicit Win32Processes(std::string mutexName = "QuorrelShutdown22.Instance");
+    // The clock's loop runs while a process is waited for.
+    explicit Win32Processes(Win32Clock& clock, std::string mutexName = "QuorrelShutdown22.Instance");
     ~Win32Processes() override;
     Win32Processes(const Win32Processes&) = delete;
     Win32Processes& operator=(const Win32Processes&) = delete;
@@ -21,9 +23,10 @@ public:
     bool shellOpen(const std::string& file, int showCommand) override;
     unsigned startProgram(const std::string& commandLine, int windowStyle) override;
     unsigned exitCode(unsigned processId) override;
-    unsigned waitForExit(unsigned) override { return 0; } // SCAFFOLD
+    unsigned waitForExit(unsigned processId) override;
 
 private:
+    Win32Clock& clock_;
     std::string mutexName_;
     HANDLE mutex_ = nullptr;
     std::optional<bool> another_;

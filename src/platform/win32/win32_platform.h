@@ -24,11 +24,11 @@ struct Win32Platform {
     Win32Clock clock{errors};
     Win32Dialogs dialogs;
     Win32Power power;
-    Win32Processes processes;
+    Win32Processes processes{clock};
     Win32Registry registry;
     Win32Sound sound;
     Win32FileDialog fileDialog;
-    Win32WakeTimer wakeTimer;
+    Win32WakeTimer wakeTimer{clock};
     Win32Media media;
     Win32WindowProcedures windowProcedures{errors};
 

@@ -6,6 +6,7 @@
 #include "../../../src/platform/win32/sound_win.h"
 #include "../../../src/platform/win32/time_text_win.h"
 #include "../recording_error_log.h"
+#include "cpu_seconds_win.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -14,14 +15,6 @@ namespace qs::win32 {
 namespace {
 
 using Strings = std::vector<std::string>;
-
-double cpuSeconds() {
-    FILETIME created, ended, kernel, user;
-    GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user);
-    return (static_cast<double>(kernel.dwLowDateTime) + user.dwLowDateTime +
-            4294967296.0 * (kernel.dwHighDateTime + user.dwHighDateTime)) /
-           1e7;
-}
 
 // A deadline for loops that must end on their own, so a fault fails the test instead of hanging
 // it; its timer wakes a loop that nothing else would wake.
@@ -116,12 +109,12 @@ TEST(ClockWin, RunUntilNestsAndSleeps) {
         order.push_back("inner ends");
         outerDone = true;
     });
-    const double cpuBefore = cpuSeconds();
+    const double cpuBefore = test::cpuSeconds();
     const DWORD start = GetTickCount();
     clock.runUntil(within([&] { return outerDone; }));
     EXPECT_EQ(order, (Strings{"inner starts", "inner ends"}));
     EXPECT_GE(GetTickCount() - start, 280u);
-    EXPECT_LT(cpuSeconds() - cpuBefore, 0.1) << "waiting must sleep, not spin";
+    EXPECT_LT(test::cpuSeconds() - cpuBefore, 0.1) << "waiting must sleep, not spin";
 }
 
 std::vector<WPARAM> dispatched;
