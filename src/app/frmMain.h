@@ -16,6 +16,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace qs::windows {
@@ -157,6 +158,14 @@ private:
     void SelectAll(forms::TextBox& field);
     // A ticked optional-file box enables its field and opens the picker over the placeholder.
     void OptionalFileClick(forms::CheckBox& box, forms::TextBox& field, forms::Button& picker);
+
+    // The file fields: pickers (a shortcut gives its target) and the empty marker.
+    void WireFileFields();
+    // The dialog's answer; nullopt when it failed, and then nothing changes.
+    std::optional<platform::FileDialogResult> OpenFileDialog(const forms::Button& picker, const std::string& filter,
+                                                             const std::string& title);
+    void PickProgramFile(const forms::Button& picker, forms::TextBox& field, forms::CheckBox& box);
+    void cmdAlarmF_Click();
 
     bool Activate();
     void Deactivate();

@@ -32,7 +32,7 @@ struct FakePlatform {
     FakeRegistry registry{transcript};
     FakeSound sound{transcript, clock};
     FakeErrorLog errors{transcript};
-    FakeFileDialog fileDialog;
+    FakeFileDialog fileDialog{transcript};
     FakeWakeTimer wakeTimer;
     FakeMedia media;
     FakeWindowProcedures windowProcedures;
