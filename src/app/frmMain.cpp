@@ -3,6 +3,7 @@
 
 #include "../settings/modStartup.h"
 #include "../windows/frmAction.h"
+#include "../windows/frmAlarm.h"
 #include "modMisc.h"
 
 namespace qs::app {

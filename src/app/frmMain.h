@@ -21,7 +21,8 @@
 
 namespace qs::windows {
 class frmAction;
-}
+class frmAlarm;
+} // namespace qs::windows
 
 namespace qs::app {
 
@@ -196,7 +197,7 @@ private:
     void TrayRelease() {}
     void ShowHibernateConfirmation() {}
     void ShowWarning();
-    void ShowReminder() {}
+    void ShowReminder();
     void EnableHibernationFromTray() {}
     void BeginVersionDownload(const std::string& /*url*/, const std::string& /*saveFile*/) {}
 
@@ -204,6 +205,7 @@ private:
     platform::Platform& os_;
     Globals& g_;
     std::unique_ptr<windows::frmAction> warning_;
+    std::unique_ptr<windows::frmAlarm> reminder_;
     bool showAfterLoad_ = true;
     bool canSuspend_ = false;
     bool isNt_ = false;

@@ -223,6 +223,10 @@ void Script::execute(const std::string& command, const std::string& rest) {
             fp.fileDialog.queuePick(rest);
         else
             throw ScriptError("expected pick PATH|cancel");
+    } else if (command == "media") {
+        if (rest != "fails")
+            throw ScriptError("expected media fails");
+        fp.media.failNextFile();
     } else if (command == "answer") {
         if (rest == "Yes")
             fp.dialogs.queueAnswer(platform::kAnswerYes);
@@ -261,6 +265,8 @@ void Script::execute(const std::string& command, const std::string& rest) {
     } else if (command == "key") {
         auto [name, code] = split(rest);
         form(name).keyDown(integer(code));
+    } else if (command == "paint") {
+        form(rest).paint();
     } else if (command == "close") {
         auto [name, mode] = split(rest);
         form(name).close(mode.empty() ? forms::kFormControlMenu : integer(mode));

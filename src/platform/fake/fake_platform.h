@@ -34,7 +34,7 @@ struct FakePlatform {
     FakeErrorLog errors{transcript};
     FakeFileDialog fileDialog{transcript};
     FakeWakeTimer wakeTimer;
-    FakeMedia media;
+    FakeMedia media{transcript};
     FakeWindowProcedures windowProcedures;
 
     platform::Platform services() {
