@@ -3,6 +3,7 @@
 
 #include "../settings/modStartup.h"
 #include "../windows/frmAction.h"
+#include "../windows/frmAlarm.h"
 #include "modMisc.h"
 
 namespace qs::app {
@@ -19,6 +20,7 @@ frmMain::frmMain(Program& program)
     CreateMenus();
     WireEvents();
     WireInputs();
+    WireFileFields();
     Form_Initialize();
 }
 

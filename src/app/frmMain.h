@@ -16,11 +16,13 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace qs::windows {
 class frmAction;
-}
+class frmAlarm;
+} // namespace qs::windows
 
 namespace qs::app {
 
@@ -158,6 +160,14 @@ private:
     // A ticked optional-file box enables its field and opens the picker over the placeholder.
     void OptionalFileClick(forms::CheckBox& box, forms::TextBox& field, forms::Button& picker);
 
+    // The file fields: pickers (a shortcut gives its target) and the empty marker.
+    void WireFileFields();
+    // The dialog's answer; nullopt when it failed, and then nothing changes.
+    std::optional<platform::FileDialogResult> OpenFileDialog(const forms::Button& picker, const std::string& filter,
+                                                             const std::string& title);
+    void PickProgramFile(const forms::Button& picker, forms::TextBox& field, forms::CheckBox& box);
+    void cmdAlarmF_Click();
+
     bool Activate();
     void Deactivate();
     void tmrAction_Timer();
@@ -187,7 +197,7 @@ private:
     void TrayRelease() {}
     void ShowHibernateConfirmation() {}
     void ShowWarning();
-    void ShowReminder() {}
+    void ShowReminder();
     void EnableHibernationFromTray() {}
     void BeginVersionDownload(const std::string& /*url*/, const std::string& /*saveFile*/) {}
 
@@ -195,6 +205,7 @@ private:
     platform::Platform& os_;
     Globals& g_;
     std::unique_ptr<windows::frmAction> warning_;
+    std::unique_ptr<windows::frmAlarm> reminder_;
     bool showAfterLoad_ = true;
     bool canSuspend_ = false;
     bool isNt_ = false;

@@ -1,5 +1,6 @@
 // Activation, deactivation and the one-second action countdown.
 #include "../windows/frmAction.h"
+#include "../windows/frmAlarm.h"
 #include "frmMain.h"
 #include "numbers.h"
 
@@ -121,6 +122,11 @@ void frmMain::Deactivate() {
 void frmMain::ShowWarning() {
     warning_ = std::make_unique<windows::frmAction>(*this);
     warning_->show();
+}
+
+void frmMain::ShowReminder() {
+    reminder_ = std::make_unique<windows::frmAlarm>(*this);
+    reminder_->show(); // modeless, and owned by no window
 }
 
 void frmMain::SetStatus(const std::string& text) {

@@ -4,6 +4,7 @@
 #include "../../src/app/time_text.h"
 #include "../../src/forms/control_cast.h"
 #include "../../src/forms/progress_bar.h"
+#include "../../src/platform/fake/shortcut_fake.h"
 
 #include <cmath>
 #include <cstdio>
@@ -195,6 +196,8 @@ void Script::execute(const std::string& command, const std::string& rest) {
             fp.registry.setReadOnly(platform::RegistryRoot::LocalMachine, yesNo(answer));
         else if (what == "HKCU")
             fp.registry.setReadOnly(platform::RegistryRoot::CurrentUser, yesNo(answer));
+        else if (what == "file" && !answer.empty())
+            fp.files.setReadOnlyFile(answer);
         else
             throw ScriptError("unknown readonly target " + what);
     } else if (command == "file") {
@@ -203,6 +206,27 @@ void Script::execute(const std::string& command, const std::string& rest) {
         if (rest.empty())
             throw ScriptError("exists needs a path");
         fp.files.put(rest, "");
+    } else if (command == "shortcut") {
+        auto [path, target] = split(rest);
+        if (path.empty() || target.empty())
+            throw ScriptError("expected shortcut PATH TARGET");
+        fp.files.put(path, fake::shortcutBytes(target));
+    } else if (command == "truncate") {
+        auto [path, bytes] = split(rest);
+        const int size = integer(bytes);
+        if (size < 0 || !fp.files.truncate(path, static_cast<size_t>(size)))
+            throw ScriptError("cannot truncate " + rest);
+    } else if (command == "pick") {
+        if (rest == "cancel")
+            fp.fileDialog.queueCancel();
+        else if (!rest.empty())
+            fp.fileDialog.queuePick(rest);
+        else
+            throw ScriptError("expected pick PATH|cancel");
+    } else if (command == "media") {
+        if (rest != "fails")
+            throw ScriptError("expected media fails");
+        fp.media.failNextFile();
     } else if (command == "answer") {
         if (rest == "Yes")
             fp.dialogs.queueAnswer(platform::kAnswerYes);
@@ -241,6 +265,8 @@ void Script::execute(const std::string& command, const std::string& rest) {
     } else if (command == "key") {
         auto [name, code] = split(rest);
         form(name).keyDown(integer(code));
+    } else if (command == "paint") {
+        form(rest).paint();
     } else if (command == "close") {
         auto [name, mode] = split(rest);
         form(name).close(mode.empty() ? forms::kFormControlMenu : integer(mode));

@@ -30,4 +30,9 @@ void TranscriptObserver::programEnded() {
     transcript_.line("end");
 }
 
+void TranscriptObserver::drawIcon(forms::Form& form, int iconId, int x, int y) {
+    transcript_.line("draw-icon " + form.name() + " " + std::to_string(iconId) + " x=" + std::to_string(x) +
+                     " y=" + std::to_string(y));
+}
+
 } // namespace qs::sim

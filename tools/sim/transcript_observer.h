@@ -16,6 +16,7 @@ public:
     void formChanged(forms::Form& form, forms::Property what) override;
     void timerToggled(forms::Timer& timer) override;
     void programEnded() override;
+    void drawIcon(forms::Form& form, int iconId, int x, int y) override;
 
 private:
     fake::Transcript& transcript_;

@@ -32,9 +32,9 @@ struct FakePlatform {
     FakeRegistry registry{transcript};
     FakeSound sound{transcript, clock};
     FakeErrorLog errors{transcript};
-    FakeFileDialog fileDialog;
+    FakeFileDialog fileDialog{transcript};
     FakeWakeTimer wakeTimer;
-    FakeMedia media;
+    FakeMedia media{transcript};
     FakeWindowProcedures windowProcedures;
 
     platform::Platform services() {

@@ -53,6 +53,26 @@ std::string FakeFiles::shortName(const std::string& path) const {
     return path;
 }
 
+void FakeFiles::setReadOnlyFile(const std::string& path) {
+    if (!files_.contains(key(path)))
+        put(path, "");
+    files_[key(path)].readOnly = true;
+}
+
+bool FakeFiles::truncate(const std::string& path, size_t bytes) {
+    auto it = files_.find(key(path));
+    if (it == files_.end())
+        return false;
+    if (it->second.bytes.size() > bytes)
+        it->second.bytes.resize(bytes);
+    return true;
+}
+
+bool FakeFiles::refusesWrites(const std::string& path) const {
+    auto it = files_.find(key(path));
+    return readOnly_ || (it != files_.end() && it->second.readOnly);
+}
+
 bool FakeFiles::exists(const std::string& pattern) {
     for (const auto& [k, file] : files_)
         if (wildcardMatch(pattern, file.path))
@@ -62,7 +82,7 @@ bool FakeFiles::exists(const std::string& pattern) {
 
 bool FakeFiles::remove(const std::string& path) {
     transcript_.line("delete " + shortName(path));
-    if (readOnly_)
+    if (refusesWrites(path))
         return !files_.contains(key(path));
     files_.erase(key(path));
     return true;
@@ -84,7 +104,7 @@ std::optional<std::string> FakeFiles::readAll(const std::string& path) {
 }
 
 bool FakeFiles::writeAll(const std::string& path, const std::string& bytes) {
-    if (readOnly_)
+    if (refusesWrites(path))
         return false;
     put(path, bytes);
     transcript_.line("write " + shortName(path));

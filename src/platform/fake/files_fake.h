@@ -16,7 +16,11 @@ public:
     void setExeName(const std::string& name) { exe_ = name; }
     // A folder that refuses every write (a read-only install).
     void setReadOnly(bool on) { readOnly_ = on; }
-    void put(const std::string& path, const std::string& bytes) { files_[key(path)] = {path, bytes}; }
+    void put(const std::string& path, const std::string& bytes) { files_[key(path)] = {path, bytes, false}; }
+    // A file that refuses to be written or deleted (made empty when it did not exist).
+    void setReadOnlyFile(const std::string& path);
+    // Cuts a file to at most that many bytes; false when there is no such file.
+    bool truncate(const std::string& path, size_t bytes);
     std::optional<std::string> get(const std::string& path) const;
     // The program folder's files are named relative to it in the transcript.
     std::string shortName(const std::string& path) const;
@@ -35,7 +39,9 @@ private:
     struct File {
         std::string path;
         std::string bytes;
+        bool readOnly;
     };
+    bool refusesWrites(const std::string& path) const;
     static std::string key(const std::string& path);
 
     Transcript& transcript_;
