@@ -121,6 +121,7 @@ unsigned LinuxProcesses::startProgram(const std::string& commandLine, int /*wind
     if (::posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
         return 0;
     const auto id = static_cast<unsigned>(pid);
+    ended_.erase(id); // an earlier process of that number, reaped long ago
     const int pidfd = openPidfd(id);
     if (pidfd < 0)
         return id; // a kernel before 5.3: exitCode still reaps it, but nothing can wait for it
