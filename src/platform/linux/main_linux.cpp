@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
 
     qs::linuxos::LinuxPlatform platform;
     qs::linuxos::RendererQt renderer;
+    platform.fileDialog.setWindowLookup([&renderer](const qs::forms::Form& form) { return renderer.window(form); });
     {
         qs::app::Program program(platform.services(), renderer);
         program.start();

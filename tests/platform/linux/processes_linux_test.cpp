@@ -1,12 +1,16 @@
 // Single instance, started programs and their exit codes.
 #include "../../../src/platform/linux/processes_linux.h"
+#include "loop_until.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <limits>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,7 +20,7 @@ namespace {
 namespace fs = std::filesystem;
 constexpr unsigned kAlive = LinuxProcesses::kStillActive;
 
-// Polls until the process has ended (a started program is no child of ours to wait for).
+// Asks exitCode until the process has ended.
 unsigned waitForEnd(LinuxProcesses& processes, unsigned pid) {
     QElapsedTimer clock;
     clock.start();
@@ -60,6 +64,7 @@ TEST(ProcessesLinux, StartsACommandLineWithQuotedArguments) {
 
     EXPECT_EQ(processes.startProgram("", 1), 0u);
     EXPECT_EQ(processes.startProgram("/nonexistent/program --flag", 1), 0u);
+    EXPECT_EQ(processes.startProgram("POWERCFG.EXE /HIBERNATE ON", 2), 0u) << "not found on the path";
 }
 
 TEST(ProcessesLinux, ExitCodeIsStillActiveWhileTheProgramRuns) {
@@ -68,7 +73,7 @@ TEST(ProcessesLinux, ExitCodeIsStillActiveWhileTheProgramRuns) {
     const unsigned pid = processes.startProgram("sleep 0.5", 1);
     ASSERT_NE(pid, 0u);
     EXPECT_EQ(processes.exitCode(pid), kAlive);
-    EXPECT_EQ(waitForEnd(processes, pid), 0u) << "not our child: ended, code unknown";
+    EXPECT_EQ(waitForEnd(processes, pid), 0u);
     EXPECT_EQ(processes.exitCode(0), 0u);
 }
 
@@ -84,6 +89,68 @@ TEST(ProcessesLinux, AChildsExitStatusIsReported) {
     EXPECT_EQ(processes.exitCode(static_cast<unsigned>(child)), kAlive);
     EXPECT_EQ(waitForEnd(processes, static_cast<unsigned>(child)), 3u);
     EXPECT_EQ(processes.exitCode(static_cast<unsigned>(child)), 3u) << "remembered after reaping";
+}
+
+// The CPU time this process has used, in milliseconds.
+long cpuMilliseconds() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000L +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000L;
+}
+
+TEST(ProcessesLinux, WaitForExitKeepsTheLoopRunningWithoutBusyPolling) {
+    QTemporaryDir dir;
+    LinuxProcesses processes(dir.filePath("lock").toStdString());
+    const unsigned pid = processes.startProgram("sh -c \"sleep 1; exit 3\"", 2);
+    ASSERT_NE(pid, 0u);
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+    timer.start(100);
+    QElapsedTimer elapsed;
+    elapsed.start();
+    const long cpuBefore = cpuMilliseconds();
+    EXPECT_EQ(processes.waitForExit(pid), 3u);
+    const long cpu = cpuMilliseconds() - cpuBefore;
+    EXPECT_GE(ticks, 3) << "timers fire during the wait";
+    EXPECT_LT(cpu * 4, elapsed.elapsed()) << "the wait used " << cpu << " ms of CPU in " << elapsed.elapsed() << " ms";
+    EXPECT_EQ(processes.exitCode(pid), 3u) << "remembered after the wait";
+}
+
+TEST(ProcessesLinux, WaitsNestedInEachOtherEachGetTheirOwnCode) {
+    QTemporaryDir dir;
+    LinuxProcesses processes(dir.filePath("lock").toStdString());
+    const unsigned outer = processes.startProgram("sh -c \"sleep 0.3; exit 4\"", 1);
+    unsigned innerCode = 0;
+    // The outer program ends while the inner wait runs; the outer wait returns after it.
+    QTimer::singleShot(
+        50, [&] { innerCode = processes.waitForExit(processes.startProgram("sh -c \"sleep 1; exit 6\"", 1)); });
+    EXPECT_EQ(processes.waitForExit(outer), 4u);
+    EXPECT_EQ(innerCode, 6u);
+}
+
+TEST(ProcessesLinux, AProgramNobodyWaitsForIsReapedWhenItEnds) {
+    QTemporaryDir dir;
+    LinuxProcesses processes(dir.filePath("lock").toStdString());
+    const unsigned pid = processes.startProgram("sh -c \"exit 5\"", 6);
+    ASSERT_NE(pid, 0u);
+    const std::string entry = "/proc/" + std::to_string(pid);
+    EXPECT_TRUE(test::loopUntil([&] { return !fs::exists(entry); }, 10000)) << "left a zombie";
+    EXPECT_EQ(processes.exitCode(pid), 5u);
+    EXPECT_EQ(processes.waitForExit(pid), 5u);
+}
+
+TEST(ProcessesLinux, WaitingForAProcessThatCannotBeOpenedGivesZeroAtOnce) {
+    QTemporaryDir dir;
+    LinuxProcesses processes(dir.filePath("lock").toStdString());
+    bool loopRan = false;
+    QTimer due;
+    QObject::connect(&due, &QTimer::timeout, [&] { loopRan = true; });
+    due.start(0);
+    EXPECT_EQ(processes.waitForExit(static_cast<unsigned>(std::numeric_limits<pid_t>::max())), 0u);
+    EXPECT_EQ(processes.waitForExit(0), 0u);
+    EXPECT_FALSE(loopRan);
 }
 
 TEST(ProcessesLinux, OpeningAProgramRunsIt) {
