@@ -9,6 +9,7 @@
 #include "../../../src/windows/frmAction.h"
 #include "../demo_form.h"
 #include "../recording_error_log.h"
+#include "loop_until.h"
 
 #include <QAbstractSpinBox>
 #include <QAction>
@@ -188,6 +189,84 @@ TEST_F(RendererQtTest, ModelChangesReachTheWidgets) {
     // The model's handlers ran as for any change; nothing came back from the widgets.
     EXPECT_EQ(form_.events, (Events{"chkPlain.Click 1", "chkPlain.Click 2", "optChoice(2).Click", "Change 42",
                                     "cboUnit.Click ", "dtpAt.Change 46805"}));
+}
+
+TEST_F(RendererQtTest, AnAutoSizedLabelTakesTheWidthOfItsTextInItsOwnFont) {
+    auto* label = widget<QLabel>(*form_.lblFitted);
+    ASSERT_TRUE(label);
+    EXPECT_EQ(label->font().family(), "Arial") << "asked for; fontconfig picks what stands in";
+    EXPECT_EQ(label->font().pointSizeF(), 9.75);
+    EXPECT_TRUE(label->font().bold());
+    EXPECT_FALSE(label->wordWrap()) << "one line";
+
+    const auto advance = [&](const QString& text) { return label->fontMetrics().horizontalAdvance(text); };
+    const int fitted = advance("Fitted");
+    EXPECT_GT(fitted, 20);
+    EXPECT_EQ(form_.lblFitted->width(), fitted * 15) << "the access-key mark takes no room";
+    EXPECT_EQ(label->width(), fitted);
+
+    form_.lblFitted->setCaption("Fitted && much wider");
+    EXPECT_EQ(form_.lblFitted->width(), advance("Fitted & much wider") * 15);
+    EXPECT_GT(form_.lblFitted->width(), fitted * 15 * 2);
+    // Back in the window's font, it is measured in that.
+    form_.lblFitted->setFont("", 0);
+    form_.lblFitted->setBold(false);
+    EXPECT_EQ(label->font().pointSizeF(), 8);
+    EXPECT_EQ(form_.lblFitted->width(), advance("Fitted & much wider") * 15);
+    form_.lblFitted->setCaption("Fit");
+    EXPECT_EQ(form_.lblFitted->width(), advance("Fit") * 15);
+    EXPECT_LT(advance("Fit"), fitted);
+}
+
+// How many pixels of an image are reddish: the red dark text and its softened edges, where grey
+// text has none.
+int redPixels(const QImage& image) {
+    int red = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            red += c.red() > c.green() + 40;
+        }
+    return red;
+}
+
+TEST_F(RendererQtTest, ALabelsTextIsDrawnInItsForeColour) {
+    auto* label = widget<QLabel>(*form_.lblFitted);
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(128, 0, 0));
+    EXPECT_GT(redPixels(label->grab().toImage()), 0);
+    form_.lblFitted->setEnabled(false);
+    EXPECT_NE(label->palette().color(QPalette::WindowText), QColor(128, 0, 0)) << "disabled text is grey";
+    form_.lblFitted->setEnabled(true);
+    form_.lblFitted->setForeColor(forms::kButtonText);
+    EXPECT_EQ(label->palette().color(QPalette::WindowText),
+              label->parentWidget()->palette().color(QPalette::WindowText));
+    EXPECT_EQ(redPixels(label->grab().toImage()), 0);
+}
+
+TEST_F(RendererQtTest, ThePaintHandlerDrawsIconsOnTheFormEachTimeItIsPainted) {
+    QWidget* client = renderer_.window(form_)->findChild<QWidget*>("client");
+    ASSERT_TRUE(client);
+    // Whether the icon's square shows anything but the form's background.
+    const auto iconShown = [&] {
+        const QImage image = client->grab(QRect(DemoForm::kIconX, DemoForm::kIconY, 32, 32)).toImage();
+        const QColor background = client->palette().color(QPalette::Window);
+        bool drawn = false;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                drawn = drawn || image.pixelColor(x, y) != background;
+        return drawn;
+    };
+    EXPECT_TRUE(iconShown());
+    const std::function<void()> drawing = form_.Paint;
+    form_.Paint = [this] { ++form_.paints; };
+    EXPECT_FALSE(iconShown()) << "the square is bare without the handler's icon";
+    form_.Paint = drawing;
+    EXPECT_TRUE(iconShown());
+
+    // A repaint of the window runs the handler again.
+    const int before = form_.paints;
+    client->update();
+    EXPECT_TRUE(test::loopUntil([&] { return form_.paints > before; }, 3000));
 }
 
 TEST_F(RendererQtTest, TypedKeysGoThroughKeyPressAndTheModelDecides) {
