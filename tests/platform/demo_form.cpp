@@ -40,6 +40,14 @@ DemoForm::DemoForm(Application& app) : Form(app, "frmDemo") {
     };
     txtNumber->DblClick = [this] { events.push_back("txtNumber.DblClick"); };
 
+    lblFitted = &add<Label>("lblFitted");
+    lblFitted->move(2700, 1500, 300, 255);
+    lblFitted->setFont("Arial", 9.75);
+    lblFitted->setBold(true);
+    lblFitted->setForeColor(rgb(128, 0, 0));
+    lblFitted->setCaption("&Fitted");
+    lblFitted->setAutoSize(true);
+
     chkRevert = &add<CheckBox>("chkRevert");
     chkRevert->move(2700, 500, 1800, 255);
     chkRevert->setCaption("Stays &off");
@@ -113,6 +121,10 @@ DemoForm::DemoForm(Application& app) : Form(app, "frmDemo") {
     mnuQuit->Click = [this] { events.push_back("mnuQuit.Click"); };
     mnuAbout->Click = [this] { events.push_back("mnuAbout.Click"); };
 
+    Paint = [this] {
+        ++paints;
+        drawIcon(32514, kIconX, kIconY);
+    };
     QueryUnload = [this](int& cancel, int mode) {
         events.push_back("QueryUnload " + std::to_string(mode));
         cancel = cancelQueryUnload;

@@ -28,6 +28,7 @@ public:
     forms::Control* fraChoice;
     std::array<forms::OptionButton*, 3> optChoice;
     forms::Label* lblNumber;
+    forms::Label* lblFitted; // sized to its text, in a font and colour of its own
     forms::TextBox* txtNumber;
     forms::CheckBox* chkRevert;
     forms::CheckBox* chkPlain;
@@ -50,6 +51,8 @@ public:
     forms::MenuItem* mnuPopupItem;
 
     std::vector<std::string> events;
+    int paints = 0; // Paint, which draws a question mark icon at kIconX, kIconY
+    static constexpr int kIconX = 330, kIconY = 20;
     int cancelQueryUnload = 0; // what QueryUnload answers
 };
 

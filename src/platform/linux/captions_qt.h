@@ -12,6 +12,9 @@ namespace qs::linuxos {
 constexpr int pixels(int twips) {
     return twips / 15;
 }
+constexpr int twips(int pixels) {
+    return pixels * 15;
+}
 
 // A caption with "&x" access keys, as Qt writes them (the same syntax: "&x" marks, "&&" is "&").
 QString mnemonicText(const std::string& caption);

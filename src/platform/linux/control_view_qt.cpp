@@ -15,6 +15,7 @@
 #include "../../forms/time_picker.h"
 #include "captions_qt.h"
 #include "event_hook_qt.h"
+#include "fonts_qt.h"
 #include "form_view_qt.h"
 #include "icons_qt.h"
 #include "status_bar_qt.h"
@@ -99,7 +100,8 @@ public:
         ControlView::sync(what);
         switch (control_.kind()) {
         case ControlKind::Label:
-            if (what == Property::Caption || what == Property::Alignment)
+            // Geometry too: a label that sizes itself to its text shows it only by a new width.
+            if (what == Property::Caption || what == Property::Alignment || what == Property::Geometry)
                 syncLabel();
             break;
         case ControlKind::Frame:
@@ -135,7 +137,10 @@ public:
 private:
     void syncLabel() {
         auto* label = static_cast<QLabel*>(widget_);
-        const forms::Alignment alignment = forms::controlAs<forms::Label>(control_).alignment();
+        const auto& model = forms::controlAs<forms::Label>(control_);
+        // An auto-sized label is as wide as its text and stays on one line.
+        label->setWordWrap(!model.autoSize());
+        const forms::Alignment alignment = model.alignment();
         const Qt::Alignment horizontal = alignment == forms::Alignment::Right    ? Qt::AlignRight
                                          : alignment == forms::Alignment::Center ? Qt::AlignHCenter
                                                                                  : Qt::AlignLeft;
@@ -336,34 +341,36 @@ void ControlView::sync(Property what) {
     case Property::ToolTip:
         widget_->setToolTip(QString::fromStdString(control_.toolTipText()));
         break;
-    case Property::Font: {
-        QFont font; // only the weight is set, the rest comes from the window
-        font.setBold(control_.bold());
-        widget_->setFont(font);
+    case Property::Font:
+        widget_->setFont(controlFont(control_));
         break;
-    }
     case Property::BackColor:
-        applyBackColor();
+    case Property::ForeColor:
+        applyColours();
         break;
     default:
         break;
     }
 }
 
-void ControlView::applyBackColor() {
+void ControlView::applyColours() {
     const bool field = control_.kind() == ControlKind::TextBox || control_.kind() == ControlKind::ComboBox ||
                        control_.kind() == ControlKind::TimePicker;
     const std::uint32_t normal = field ? forms::kWindowBackground : forms::kButtonFace;
-    if (control_.backColor() == normal) {
-        widget_->setPalette(QPalette()); // everything from the parent again
-        widget_->setAutoFillBackground(false);
-        return;
+    const QPalette inherited = widget_->parentWidget() ? widget_->parentWidget()->palette() : QPalette();
+    QPalette palette; // what is not set here comes from the parent
+    const bool ownBack = control_.backColor() != normal;
+    if (ownBack)
+        palette.setColor(field ? QPalette::Base : QPalette::Window, qtColour(control_.backColor(), inherited));
+    if (control_.foreColor() != forms::kButtonText) {
+        // Disabled text stays grey, as on Windows.
+        const QColor text = qtColour(control_.foreColor(), inherited);
+        for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+            for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+                palette.setColor(group, role, text);
     }
-    QPalette palette;
-    const QColor colour = qtColour(control_.backColor(), widget_->palette());
-    palette.setColor(field ? QPalette::Base : QPalette::Window, colour);
     widget_->setPalette(palette);
-    widget_->setAutoFillBackground(!field);
+    widget_->setAutoFillBackground(ownBack && !field);
 }
 
 std::unique_ptr<ControlView> makeControlView(FormView& owner, forms::Control& control, QWidget* parent) {

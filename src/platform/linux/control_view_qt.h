@@ -30,7 +30,7 @@ protected:
     // False once the form's window is being taken down: no more model calls then.
     bool live() const;
     void setWidget(QWidget* widget);
-    void applyBackColor();
+    void applyColours();
 
     FormView& owner_;
     forms::Control& control_;

@@ -4,6 +4,7 @@
 #include "../../forms/tab_order.h"
 #include "captions_qt.h"
 #include "control_view_qt.h"
+#include "fonts_qt.h"
 #include "icons_qt.h"
 #include "menu_view_qt.h"
 
@@ -12,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPainter>
 #include <QScreen>
 #include <QWidget>
 
@@ -32,15 +34,19 @@ protected:
 
 namespace {
 
-// A small sans-serif like a Windows dialog's.
-QFont dialogFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                      QStringLiteral("DejaVu Sans")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(8);
-    return font;
-}
+// The client area under the menu bar: the form's Paint draws on it, under the controls.
+class FormClient : public QWidget {
+public:
+    using QWidget::QWidget;
+    std::function<void(QPainter&)> onPaint;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        if (onPaint)
+            onPaint(painter);
+    }
+};
 
 } // namespace
 
@@ -54,8 +60,16 @@ FormView::FormView(forms::Form& form) : form_(form), window_(new FormWindow) {
     };
     menus_ = std::make_unique<MenuView>(*this, window_);
     menus_->build(form.menus());
-    client_ = new QWidget(window_);
-    client_->setObjectName(QStringLiteral("client"));
+    auto* client = new FormClient(window_);
+    client->setObjectName(QStringLiteral("client"));
+    client->onPaint = [this](QPainter& painter) {
+        if (!attached_)
+            return;
+        painter_ = &painter;
+        form_.paint();
+        painter_ = nullptr;
+    };
+    client_ = client;
     applyFlags();
     applyGeometry();
     for (const auto& control : form.controls())
@@ -257,6 +271,11 @@ void FormView::controlChanged(forms::Control& control, forms::Property what) {
 void FormView::menuChanged(forms::MenuItem& item) {
     menus_->changed(item);
     layoutClient();
+}
+
+void FormView::drawIcon(int iconId, int x, int y) {
+    if (painter_)
+        stockIcon(iconId).paint(painter_, QRect(x, y, 32, 32));
 }
 
 forms::Control* FormView::controlAt(const QWidget* widget) const {

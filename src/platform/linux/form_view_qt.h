@@ -9,6 +9,7 @@
 
 class QAction;
 class QKeyEvent;
+class QPainter;
 class QWidget;
 
 namespace qs::linuxos {
@@ -35,6 +36,9 @@ public:
     void formChanged(forms::Property what);
     void controlChanged(forms::Control& control, forms::Property what);
     void menuChanged(forms::MenuItem& item);
+    // A stock icon (32514 question...) at x, y of the client area, within the paint under way
+    // (the form's Paint runs in one); Qt draws nothing outside a paint event.
+    void drawIcon(int iconId, int x, int y);
 
     // Tab and the arrow keys, as a Windows dialog moves among its controls; true when used up.
     bool navigate(const QWidget* receiver, const QKeyEvent& key);
@@ -61,6 +65,7 @@ private:
     forms::Form& form_;
     FormWindow* window_;
     QWidget* client_;
+    QPainter* painter_ = nullptr; // while the client area's paint event runs the form's Paint
     std::unique_ptr<MenuView> menus_;
     std::map<const forms::Control*, std::unique_ptr<ControlView>> views_;
     std::map<const QWidget*, forms::Control*> controlOf_;

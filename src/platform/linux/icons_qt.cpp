@@ -1,9 +1,11 @@
 #include "icons_qt.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 #include <QRadialGradient>
+#include <QStyle>
 
 namespace qs::linuxos {
 
@@ -41,6 +43,21 @@ QIcon programIcon(const std::string& name) {
     for (int size : {16, 22, 24, 32, 48, 64, 128})
         icon.addPixmap(powerButton(size, name == "main"));
     return icon;
+}
+
+QIcon stockIcon(int iconId) {
+    switch (iconId) {
+    case 32513:
+        return QApplication::style()->standardIcon(QStyle::SP_MessageBoxCritical);
+    case 32514:
+        return QApplication::style()->standardIcon(QStyle::SP_MessageBoxQuestion);
+    case 32515:
+        return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    case 32516:
+        return QApplication::style()->standardIcon(QStyle::SP_MessageBoxInformation);
+    default:
+        return {};
+    }
 }
 
 } // namespace qs::linuxos

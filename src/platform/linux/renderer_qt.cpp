@@ -1,7 +1,9 @@
 #include "renderer_qt.h"
 
 #include "../../forms/application.h"
+#include "captions_qt.h"
 #include "event_hook_qt.h"
+#include "fonts_qt.h"
 #include "form_view_qt.h"
 
 #include <QAbstractEventDispatcher>
@@ -121,6 +123,15 @@ void RendererQt::programEnded() {
         if (auto* dialog = qobject_cast<QDialog*>(top); dialog && dialog->isVisible())
             dialog->reject();
     wakeLoop();
+}
+
+void RendererQt::drawIcon(forms::Form& form, int iconId, int x, int y) {
+    if (FormView* view = find(form))
+        view->drawIcon(iconId, x, y);
+}
+
+int RendererQt::textWidth(const forms::Control& control, const std::string& text) {
+    return twips(linuxos::textWidth(control, text));
 }
 
 FormView* RendererQt::viewOfWindow(const QWidget* window) const {

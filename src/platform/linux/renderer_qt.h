@@ -38,6 +38,9 @@ public:
     void controlChanged(forms::Control& control, forms::Property what) override;
     void menuChanged(forms::MenuItem& item) override;
     void programEnded() override;
+    void drawIcon(forms::Form& form, int iconId, int x, int y) override;
+    // Measured in the control's font, whether or not its widget exists yet.
+    int textWidth(const forms::Control& control, const std::string& text) override;
 
     // The native side of the model, nullptr where there is none (for tests and the tray).
     QWidget* window(const forms::Form& form) const;

@@ -4,6 +4,7 @@
 #include "../../forms/control_cast.h"
 #include "../../forms/option_button.h"
 #include "../../forms/tab_order.h"
+#include "library_win.h"
 
 namespace qs::win32 {
 
@@ -24,6 +25,8 @@ void ButtonWin::sync(Property what) {
         return;
     if (what == Property::Caption)
         SetWindowTextA(hwnd_, control_.caption().c_str());
+    if (what == Property::ForeColor)
+        applyTextColour();
     if (what != Property::Value)
         return;
     WPARAM state = BST_UNCHECKED;
@@ -36,6 +39,20 @@ void ButtonWin::sync(Property what) {
         return;
     }
     SendMessageA(hwnd_, BM_SETCHECK, state, 0);
+}
+
+// Visual styles draw a check box's or option's text in the theme's colour, whatever
+// WM_CTLCOLORSTATIC asks for; one with a colour of its own goes without them (uxtheme is there
+// from XP on).
+void ButtonWin::applyTextColour() {
+    const bool plain = control_.kind() != ControlKind::Button && control_.foreColor() != forms::kButtonText;
+    if (plain == plain_)
+        return;
+    plain_ = plain;
+    static Library uxtheme("uxtheme.dll");
+    using SetWindowTheme = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+    if (const auto setTheme = uxtheme.function<SetWindowTheme>("SetWindowTheme"))
+        setTheme(hwnd_, plain ? L"" : nullptr, plain ? L"" : nullptr);
 }
 
 void ButtonWin::command(int code) {

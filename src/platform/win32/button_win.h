@@ -11,6 +11,11 @@ public:
     ButtonWin(FormWindow& owner, forms::Control& control);
     void sync(forms::Property what) override;
     void command(int code) override;
+
+private:
+    void applyTextColour();
+
+    bool plain_ = false; // drawn without visual styles, which would ignore its text colour
 };
 
 } // namespace qs::win32

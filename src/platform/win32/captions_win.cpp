@@ -20,6 +20,18 @@ std::string windowsLines(const std::string& text) {
     return out;
 }
 
+std::string plainText(const std::string& caption) {
+    std::string out;
+    for (size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&' && i + 1 < caption.size())
+            ++i;
+        if (caption[i] == '\r' && i + 1 < caption.size() && caption[i + 1] == '\n')
+            ++i;
+        out += caption[i] == '\r' ? '\n' : caption[i];
+    }
+    return out;
+}
+
 COLORREF nativeColour(std::uint32_t colour) {
     if ((colour & 0x80000000u) == 0)
         return static_cast<COLORREF>(colour & 0xFFFFFFu);

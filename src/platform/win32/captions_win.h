@@ -10,9 +10,15 @@ namespace qs::win32 {
 constexpr int pixels(int twips) {
     return twips / 15;
 }
+constexpr int twips(int pixels) {
+    return pixels * 15;
+}
 
 // CR LF, a lone CR and a lone LF all become CR LF, the line break of static and edit controls.
 std::string windowsLines(const std::string& text);
+// A caption as the user reads it: access-key marks left out, "&&" shown as "&", each line break
+// a lone LF.
+std::string plainText(const std::string& caption);
 
 // A model colour (0x00BBGGRR, or a system colour with the high bit) as GDI paints it.
 COLORREF nativeColour(std::uint32_t colour);

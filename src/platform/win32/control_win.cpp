@@ -40,7 +40,7 @@ void ControlWin::create(const char* windowClass, DWORD style, DWORD exStyle) {
     if (!hwnd_)
         return;
     SetWindowSubclass(hwnd_, &ControlWin::subclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(owner_.font(control_.bold())), FALSE);
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(owner_.font(control_)), FALSE);
 }
 
 LRESULT CALLBACK ControlWin::subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
@@ -103,9 +103,10 @@ void ControlWin::sync(Property what) {
         owner_.setToolTip(hwnd_, 0, nullptr, control_.toolTipText());
         break;
     case Property::Font:
-        SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(owner_.font(control_.bold())), TRUE);
+        SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(owner_.font(control_)), TRUE);
         break;
     case Property::BackColor:
+    case Property::ForeColor:
         InvalidateRect(hwnd_, nullptr, TRUE);
         break;
     default:
@@ -117,8 +118,12 @@ HBRUSH ControlWin::paintColours(HDC dc) {
     const bool field = control_.kind() == ControlKind::TextBox || control_.kind() == ControlKind::ComboBox ||
                        control_.kind() == ControlKind::TimePicker;
     const std::uint32_t normal = field ? forms::kWindowBackground : forms::kButtonFace;
-    if (control_.backColor() == normal)
+    const bool ownText = control_.foreColor() != forms::kButtonText;
+    if (control_.backColor() == normal && !ownText)
         return nullptr;
+    // Once answered here, the system sets no colour of its own: the background is given too.
+    if (ownText)
+        SetTextColor(dc, nativeColour(control_.foreColor()));
     const COLORREF colour = nativeColour(control_.backColor());
     SetBkColor(dc, colour);
     return owner_.brush(colour);

@@ -3,6 +3,7 @@
 #include "../../forms/tab_order.h"
 #include "captions_win.h"
 #include "control_win.h"
+#include "fonts_win.h"
 #include "icons_win.h"
 #include "menu_bar_win.h"
 #include "status_bar_win.h"
@@ -36,16 +37,10 @@ void registerClass() {
     done = true;
 }
 
-// The dialog font: 8 points, as Windows dialogs have it.
-HFONT dialogFont(bool bold) {
-    return CreateFontA(-11, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Tahoma");
-}
-
 } // namespace
 
-FormWindow::FormWindow(forms::Form& form, std::function<bool()> sessionEnding)
-    : form_(form), sessionEnding_(std::move(sessionEnding)), font_(dialogFont(false)), boldFont_(dialogFont(true)) {
+FormWindow::FormWindow(forms::Form& form, FontsWin& fonts, std::function<bool()> sessionEnding)
+    : form_(form), sessionEnding_(std::move(sessionEnding)), fonts_(fonts) {
     registerClass();
     const DWORD exStyle = form.topMost() ? WS_EX_TOPMOST : 0;
     hwnd_ = CreateWindowExA(exStyle, kWindowClass, form.caption().c_str(), WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
@@ -75,8 +70,6 @@ FormWindow::~FormWindow() {
         DestroyWindow(tips_);
     if (hwnd_)
         DestroyWindow(hwnd_);
-    DeleteObject(font_);
-    DeleteObject(boldFont_);
     for (auto& [colour, brush] : brushes_)
         DeleteObject(brush);
 }
@@ -305,6 +298,10 @@ HMENU FormWindow::popupOf(const forms::MenuItem& item) const {
     return menus_ ? menus_->popupOf(item) : nullptr;
 }
 
+HFONT FormWindow::font(const forms::Control& control) const {
+    return fonts_.of(control);
+}
+
 HBRUSH FormWindow::brush(COLORREF colour) {
     HBRUSH& brush = brushes_[colour];
     if (!brush)
@@ -342,6 +339,29 @@ void FormWindow::setToolTip(HWND tool, UINT_PTR id, const RECT* rect, const std:
         return;
     info.lpszText = const_cast<char*>(text.c_str());
     SendMessageA(tips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void FormWindow::paint() {
+    // The background is erased and the controls paint themselves (clipped out of this DC); the
+    // form's Paint draws on what shows of the form between them.
+    PAINTSTRUCT ps;
+    paintDc_ = BeginPaint(hwnd_, &ps);
+    form_.paint();
+    EndPaint(hwnd_, &ps);
+    paintDc_ = nullptr;
+}
+
+void FormWindow::drawIcon(int iconId, int x, int y) {
+    const HICON icon = LoadIconA(nullptr, MAKEINTRESOURCEA(iconId));
+    if (!icon || !hwnd_)
+        return;
+    if (paintDc_) {
+        DrawIcon(paintDc_, x, y, icon);
+        return;
+    }
+    const HDC dc = GetDC(hwnd_);
+    DrawIcon(dc, x, y, icon);
+    ReleaseDC(hwnd_, dc);
 }
 
 LRESULT CALLBACK FormWindow::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -393,6 +413,9 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (control->kind() == ControlKind::StatusBar)
                 view->sync(Property::Geometry);
         break;
+    case WM_PAINT:
+        paint();
+        return 0;
     case WM_CLOSE:
         form_.close(forms::kFormControlMenu);
         return 0;

@@ -10,6 +10,7 @@
 namespace qs::win32 {
 
 class ControlWin;
+class FontsWin;
 class MenuBarWin;
 
 // One form's top-level window with its menu bar, a native control per control and a tooltip
@@ -17,7 +18,7 @@ class MenuBarWin;
 // changes come in through formChanged and controlChanged.
 class FormWindow {
 public:
-    FormWindow(forms::Form& form, std::function<bool()> sessionEnding);
+    FormWindow(forms::Form& form, FontsWin& fonts, std::function<bool()> sessionEnding);
     ~FormWindow();
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
@@ -36,13 +37,16 @@ public:
     // Esc, the menu shortcuts and the dialog keys (Tab between controls) of a message bound for
     // this window or one of its controls; true when the message was used up.
     bool translate(MSG& msg);
+    // A stock icon of the system (IDI_QUESTION...) at x, y of the client area: into the paint
+    // under way, else straight onto the window.
+    void drawIcon(int iconId, int x, int y);
 
     ControlWin* viewOf(const forms::Control& control) const;
     HMENU popupOf(const forms::MenuItem& item) const;
 
     // For the controls' views.
     int controlId(const forms::Control& control) const;
-    HFONT font(bool bold) const { return bold ? boldFont_ : font_; }
+    HFONT font(const forms::Control& control) const;
     HBRUSH brush(COLORREF colour);
     void focusIn(forms::Control& control);
     // Adds, changes or (with an empty text) removes the tooltip of a window, or of a rectangle of it.
@@ -74,13 +78,14 @@ private:
     void focus(const forms::Control* control);
     // Tab and the arrow keys among the controls, by the model's order; true when used up.
     bool navigate(const MSG& msg);
+    void paint();
 
     forms::Form& form_;
     std::function<bool()> sessionEnding_;
     HWND hwnd_ = nullptr;
     HWND tips_ = nullptr;
-    HFONT font_ = nullptr;
-    HFONT boldFont_ = nullptr;
+    FontsWin& fonts_;
+    HDC paintDc_ = nullptr; // while the window's WM_PAINT runs the form's Paint
     std::unique_ptr<MenuBarWin> menus_;
     std::map<const forms::Control*, std::unique_ptr<ControlWin>> views_;
     std::map<HWND, ControlWin*> viewOfWindow_;

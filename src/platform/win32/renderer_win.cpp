@@ -1,6 +1,7 @@
 #include "renderer_win.h"
 
 #include "../../forms/application.h"
+#include "captions_win.h"
 #include "control_win.h"
 #include "form_window_win.h"
 
@@ -49,7 +50,7 @@ FormWindow* RendererWin::ensure(forms::Form& form) {
         return window;
     app_ = &form.app();
     auto& slot = windows_[&form];
-    slot = std::make_unique<FormWindow>(form, [this] { return sessionEnding(); });
+    slot = std::make_unique<FormWindow>(form, fonts_, [this] { return sessionEnding(); });
     return slot.get();
 }
 
@@ -143,6 +144,15 @@ void RendererWin::programEnded() {
     if (boxOpen)
         PostQuitMessage(0);
     wakeLoop();
+}
+
+void RendererWin::drawIcon(forms::Form& form, int iconId, int x, int y) {
+    if (FormWindow* window = find(form))
+        window->drawIcon(iconId, x, y);
+}
+
+int RendererWin::textWidth(const forms::Control& control, const std::string& text) {
+    return twips(fonts_.textWidth(control, text));
 }
 
 bool RendererWin::translate(MSG& msg) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "../../forms/observer.h"
+#include "fonts_win.h"
 
 #include <map>
 #include <memory>
@@ -34,6 +35,9 @@ public:
     void controlChanged(forms::Control& control, forms::Property what) override;
     void menuChanged(forms::MenuItem& item) override;
     void programEnded() override;
+    void drawIcon(forms::Form& form, int iconId, int x, int y) override;
+    // Measured in the control's font on the screen, whether or not its window exists yet.
+    int textWidth(const forms::Control& control, const std::string& text) override;
 
     // Esc, menu shortcuts and dialog keys for the program's windows; true when the message was
     // used up and must not be dispatched.
@@ -58,6 +62,7 @@ private:
     bool sessionEnding();
 
     forms::Application* app_ = nullptr;
+    FontsWin fonts_; // shared by every window, so it outlives them
     std::map<const forms::Form*, std::unique_ptr<FormWindow>> windows_;
     // Windows of unloaded forms, destroyed once no window procedure of theirs is running.
     std::vector<std::unique_ptr<FormWindow>> dying_;

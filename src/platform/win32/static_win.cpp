@@ -41,8 +41,11 @@ void StaticWin::sync(Property what) {
         return;
     switch (control_.kind()) {
     case ControlKind::Label:
-        if (what == Property::Caption || what == Property::Alignment)
-            syncLabel();
+        if (what == Property::Caption)
+            SetWindowTextA(hwnd_, windowsLines(control_.caption()).c_str());
+        // Geometry too: a label that sizes itself to its text shows it only by a new width.
+        if (what == Property::Alignment || what == Property::Geometry)
+            syncLabelStyle();
         break;
     case ControlKind::Frame:
         if (what == Property::Caption)
@@ -75,14 +78,18 @@ bool StaticWin::message(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
     return true;
 }
 
-void StaticWin::syncLabel() {
-    const forms::Alignment alignment = forms::controlAs<forms::Label>(control_).alignment();
-    const LONG_PTR align = alignment == forms::Alignment::Right    ? SS_RIGHT
-                           : alignment == forms::Alignment::Center ? SS_CENTER
-                                                                   : SS_LEFT;
+void StaticWin::syncLabelStyle() {
+    const auto& label = forms::controlAs<forms::Label>(control_);
+    // An auto-sized label is as wide as its text and stays on one line.
+    const LONG_PTR type = label.autoSize()                                ? SS_LEFTNOWORDWRAP
+                          : label.alignment() == forms::Alignment::Right  ? SS_RIGHT
+                          : label.alignment() == forms::Alignment::Center ? SS_CENTER
+                                                                          : SS_LEFT;
     const LONG_PTR style = GetWindowLongPtrA(hwnd_, GWL_STYLE);
-    SetWindowLongPtrA(hwnd_, GWL_STYLE, (style & ~static_cast<LONG_PTR>(SS_TYPEMASK)) | align);
-    SetWindowTextA(hwnd_, windowsLines(control_.caption()).c_str());
+    if ((style & SS_TYPEMASK) == type)
+        return;
+    SetWindowLongPtrA(hwnd_, GWL_STYLE, (style & ~static_cast<LONG_PTR>(SS_TYPEMASK)) | type);
+    InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void StaticWin::syncImage() {

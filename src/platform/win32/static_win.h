@@ -14,7 +14,7 @@ protected:
     bool message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    void syncLabel();
+    void syncLabelStyle();
     void syncImage();
     void syncProgress();
 };

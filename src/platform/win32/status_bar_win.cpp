@@ -39,7 +39,7 @@ std::string clockText() {
 
 StatusBarWin::StatusBarWin(FormWindow& owner, forms::StatusBar& bar) : ControlWin(owner, bar), bar_(bar) {
     create(STATUSCLASSNAMEA, CCS_BOTTOM | CCS_NODIVIDER);
-    font_ = owner_.font(control_.bold());
+    font_ = owner_.font(control_);
     if (!hwnd_)
         return;
     // The bar keeps the height of the form's font when a smaller one makes a long text fit.
@@ -54,7 +54,7 @@ StatusBarWin::StatusBarWin(FormWindow& owner, forms::StatusBar& bar) : ControlWi
 
 StatusBarWin::~StatusBarWin() {
     if (hwnd_)
-        SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(owner_.font(control_.bold())), FALSE);
+        SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(owner_.font(control_)), FALSE);
     for (auto& [height, font] : smaller_)
         DeleteObject(font);
 }
@@ -70,7 +70,7 @@ void StatusBarWin::sync(Property what) {
     }
     ControlWin::sync(what);
     if (what == Property::Font) {
-        font_ = owner_.font(control_.bold());
+        font_ = owner_.font(control_);
         fitFont();
     }
     if (what != Property::Panels)
@@ -173,7 +173,7 @@ void StatusBarWin::fitFont() {
     // for the program's texts, but a font may run wider), the bar's font gets smaller.
     if (!hwnd_)
         return;
-    const HFONT base = owner_.font(control_.bold());
+    const HFONT base = owner_.font(control_);
     LOGFONTA face{};
     if (!GetObjectA(base, sizeof face, &face) || face.lfHeight >= 0)
         return;

@@ -9,6 +9,7 @@
 #include "../../../src/windows/frmAction.h"
 #include "../demo_form.h"
 #include "../recording_error_log.h"
+#include "loop_until.h"
 
 #include <QAbstractSpinBox>
 #include <QAction>
@@ -29,6 +30,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimeEdit>
+#include <functional>
 #include <gtest/gtest.h>
 #include <set>
 #include <sstream>
@@ -188,6 +190,70 @@ TEST_F(RendererQtTest, ModelChangesReachTheWidgets) {
     // The model's handlers ran as for any change; nothing came back from the widgets.
     EXPECT_EQ(form_.events, (Events{"chkPlain.Click 1", "chkPlain.Click 2", "optChoice(2).Click", "Change 42",
                                     "cboUnit.Click ", "dtpAt.Change 46805"}));
+}
+
+TEST_F(RendererQtTest, AnAutoSizedLabelTakesTheWidthOfItsTextInItsOwnFont) {
+    auto* label = widget<QLabel>(*form_.lblFitted);
+    ASSERT_TRUE(label);
+    EXPECT_EQ(label->font().family(), "Arial") << "asked for; fontconfig picks what stands in";
+    EXPECT_EQ(label->font().pointSizeF(), 9.75);
+    EXPECT_TRUE(label->font().bold());
+    EXPECT_FALSE(label->wordWrap()) << "one line";
+
+    const auto advance = [&](const QString& text) { return label->fontMetrics().horizontalAdvance(text); };
+    const int fitted = advance("Fitted");
+    EXPECT_GT(fitted, 20);
+    EXPECT_EQ(form_.lblFitted->width(), fitted * 15) << "the access-key mark takes no room";
+    EXPECT_EQ(label->width(), fitted);
+    form_.lblFitted->setCaption("Fitted && much wider");
+    EXPECT_EQ(form_.lblFitted->width(), advance("Fitted & much wider") * 15);
+    EXPECT_GT(form_.lblFitted->width(), fitted * 15 * 2);
+    form_.lblFitted->setFont("", 0); // the window's 8 points, measured in that
+    form_.lblFitted->setCaption("Fitted");
+    EXPECT_EQ(form_.lblFitted->width(), advance("Fitted") * 15);
+    EXPECT_LT(form_.lblFitted->width(), fitted * 15);
+}
+
+// How many pixels of an image pass a test.
+int pixelsWhere(const QImage& image, const std::function<bool(QColor)>& test) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += test(image.pixelColor(x, y));
+    return count;
+}
+
+TEST_F(RendererQtTest, ALabelsTextIsDrawnInItsForeColour) {
+    auto* label = widget<QLabel>(*form_.lblFitted);
+    // Red in its letters and their softened edges, where plain text has none.
+    const auto reddish = [](QColor c) { return c.red() > c.green() + 40; };
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(128, 0, 0));
+    EXPECT_GT(pixelsWhere(label->grab().toImage(), reddish), 0);
+    form_.lblFitted->setEnabled(false);
+    EXPECT_NE(label->palette().color(QPalette::WindowText), QColor(128, 0, 0)) << "disabled text is grey";
+    form_.lblFitted->setEnabled(true);
+    form_.lblFitted->setForeColor(forms::kButtonText);
+    EXPECT_EQ(pixelsWhere(label->grab().toImage(), reddish), 0);
+}
+
+TEST_F(RendererQtTest, ThePaintHandlerDrawsIconsOnTheFormEachTimeItIsPainted) {
+    QWidget* client = renderer_.window(form_)->findChild<QWidget*>("client");
+    ASSERT_TRUE(client);
+    const QColor background = client->palette().color(QPalette::Window);
+    const auto iconPixels = [&] {
+        const QImage square = client->grab(QRect(DemoForm::kIconX, DemoForm::kIconY, 32, 32)).toImage();
+        return pixelsWhere(square, [&](QColor c) { return c != background; });
+    };
+    EXPECT_GT(iconPixels(), 0);
+    const std::function<void()> drawing = form_.Paint;
+    form_.Paint = [this] { ++form_.paints; };
+    EXPECT_EQ(iconPixels(), 0) << "the square is bare without the handler's icon";
+    form_.Paint = drawing;
+
+    // A repaint of the window runs the handler again.
+    const int before = form_.paints;
+    client->update();
+    EXPECT_TRUE(test::loopUntil([&] { return form_.paints > before; }, 3000));
 }
 
 TEST_F(RendererQtTest, TypedKeysGoThroughKeyPressAndTheModelDecides) {

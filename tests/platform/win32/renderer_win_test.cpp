@@ -11,6 +11,7 @@
 #include "../recording_error_log.h"
 
 #include <commctrl.h>
+#include <functional>
 #include <gtest/gtest.h>
 #include <set>
 #include <sstream>
@@ -198,6 +199,82 @@ TEST_F(RendererWinTest, ModelChangesReachTheWindows) {
     // The model's handlers ran as for any change; nothing came back from the windows.
     EXPECT_EQ(form_.events, (Events{"chkPlain.Click 1", "chkPlain.Click 2", "optChoice(2).Click", "Change 42",
                                     "cboUnit.Click ", "dtpAt.Change 46805"}));
+}
+
+// The width in pixels of a text in the font a window has, as the system measures it.
+int extentIn(HWND hwnd, const std::string& text) {
+    const HDC screen = GetDC(nullptr);
+    const HGDIOBJ old = SelectObject(screen, reinterpret_cast<HFONT>(send(hwnd, WM_GETFONT)));
+    SIZE extent{};
+    GetTextExtentPoint32A(screen, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(screen, old);
+    ReleaseDC(nullptr, screen);
+    return extent.cx;
+}
+
+// How many pixels of a rectangle of a window's client area, as painted, pass a test.
+int pixelsWhere(HWND hwnd, const RECT& r, const std::function<bool(COLORREF)>& test) {
+    const HDC dc = GetDC(hwnd);
+    int count = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            count += test(GetPixel(dc, x, y));
+    ReleaseDC(hwnd, dc);
+    return count;
+}
+
+TEST_F(RendererWinTest, AnAutoSizedLabelTakesTheWidthOfItsTextInItsOwnFont) {
+    const HWND label = hwnd(*form_.lblFitted);
+    LOGFONTA face{};
+    GetObjectA(reinterpret_cast<HFONT>(send(label, WM_GETFONT)), sizeof face, &face);
+    EXPECT_STREQ(face.lfFaceName, "Arial");
+    EXPECT_EQ(face.lfHeight, -13) << "9.75 points at 96 dpi";
+    EXPECT_EQ(face.lfWeight, FW_BOLD);
+    EXPECT_EQ(GetWindowLongA(label, GWL_STYLE) & SS_TYPEMASK, SS_LEFTNOWORDWRAP) << "one line";
+
+    const int fitted = extentIn(label, "Fitted");
+    EXPECT_GT(fitted, 20);
+    EXPECT_EQ(form_.lblFitted->width(), fitted * 15) << "the access-key mark takes no room";
+    EXPECT_EQ(placeOf(*form_.lblFitted).right - placeOf(*form_.lblFitted).left, fitted);
+    form_.lblFitted->setCaption("Fitted && much wider");
+    EXPECT_EQ(form_.lblFitted->width(), extentIn(label, "Fitted & much wider") * 15);
+    EXPECT_GT(form_.lblFitted->width(), fitted * 15 * 2);
+    form_.lblFitted->setFont("", 0); // the dialog font's 8 points, measured in that
+    form_.lblFitted->setCaption("Fitted");
+    EXPECT_EQ(form_.lblFitted->width(), extentIn(label, "Fitted") * 15);
+    EXPECT_LT(form_.lblFitted->width(), fitted * 15);
+}
+
+TEST_F(RendererWinTest, ALabelsTextIsDrawnInItsForeColour) {
+    const HWND label = hwnd(*form_.lblFitted);
+    RECT inside;
+    GetClientRect(label, &inside);
+    // Red in its letters and their softened edges, where plain text has none.
+    const auto reddish = [](COLORREF c) { return GetRValue(c) > GetGValue(c) + 40; };
+    UpdateWindow(window());
+    EXPECT_GT(pixelsWhere(label, inside, reddish), 0);
+    form_.lblFitted->setForeColor(forms::kButtonText);
+    UpdateWindow(window());
+    EXPECT_EQ(pixelsWhere(label, inside, reddish), 0);
+}
+
+TEST_F(RendererWinTest, ThePaintHandlerDrawsIconsOnTheFormEachTimeItIsPainted) {
+    const RECT square{DemoForm::kIconX, DemoForm::kIconY, DemoForm::kIconX + 32, DemoForm::kIconY + 32};
+    const auto drawn = [](COLORREF c) { return c != GetSysColor(COLOR_BTNFACE); };
+    UpdateWindow(window());
+    EXPECT_GT(form_.paints, 0);
+    EXPECT_GT(pixelsWhere(window(), square, drawn), 0);
+
+    // Wiped, and back with the next paint.
+    const HDC dc = GetDC(window());
+    FillRect(dc, &square, GetSysColorBrush(COLOR_BTNFACE));
+    ReleaseDC(window(), dc);
+    ASSERT_EQ(pixelsWhere(window(), square, drawn), 0);
+    const int before = form_.paints;
+    InvalidateRect(window(), nullptr, TRUE);
+    UpdateWindow(window());
+    EXPECT_EQ(form_.paints, before + 1);
+    EXPECT_GT(pixelsWhere(window(), square, drawn), 0);
 }
 
 TEST_F(RendererWinTest, TypedCharactersGoThroughKeyPressAndTheModelDecides) {
