@@ -19,6 +19,7 @@ frmMain::frmMain(Program& program)
     CreateMenus();
     WireEvents();
     WireInputs();
+    WireHibernation();
     Form_Initialize();
 }
 

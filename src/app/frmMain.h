@@ -15,12 +15,15 @@
 #include "program.h"
 
 #include <array>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace qs::windows {
 class frmAction;
-}
+class frmMessage;
+} // namespace qs::windows
 
 namespace qs::app {
 
@@ -60,6 +63,9 @@ public:
     void BeepDown();
     void BeepUp();
     void ArrangeFrames(bool active);
+    // Beeps, hibernates now and returns once the computer has woken SecondsToWait later, after the
+    // after-wake file; called by the confirmation window.
+    void ResumeHibernate(int SecondsToWait);
 
     // Controls, by the names the program's logic uses.
     forms::Control* frmeAction;
@@ -178,18 +184,25 @@ private:
     void ApplyStartupEntry();
 
     // Parts of start-up and exit that later pieces of the program fill in.
-    void InstallMainWindowProc() {}
-    void RestoreMainWindowProc() {}
     void CloseOptionsDialog() {}
     void TrayCreate() {}
     void TraySetIcon(bool /*active*/) {}
     void TrayBalloon(const std::string& /*text*/, int /*timeoutMs*/) {}
     void TrayRelease() {}
-    void ShowHibernateConfirmation() {}
     void ShowWarning();
     void ShowReminder() {}
-    void EnableHibernationFromTray() {}
     void BeginVersionDownload(const std::string& /*url*/, const std::string& /*saveFile*/) {}
+
+    // Choosing an action kind, switching hibernation on, and hibernate and wake.
+    void WireHibernation();
+    void optExitOption_Click(int index);
+    void EnableHibernation(int index);
+    void EnableHibernationFromTray();
+    void ShowHibernateConfirmation();
+    void tmrResume_Timer();
+    void InstallMainWindowProc();
+    void RestoreMainWindowProc();
+    std::optional<std::intptr_t> MainWindowProc(const platform::WindowMessage& message);
 
     Program& program_;
     platform::Platform& os_;
@@ -199,6 +212,10 @@ private:
     bool canSuspend_ = false;
     bool isNt_ = false;
     bool actionUnderWay_ = false;
+    bool enablingHibernation_ = false;
+    // Set when the program starts its own hibernation; from then on suspend queries pass.
+    bool SelfHibernating = false;
+    windows::frmMessage* confirmation_ = nullptr; // while the confirmation window is open
 };
 
 } // namespace qs::app
