@@ -1,4 +1,5 @@
 // Carrying out the selected action, and the tray's immediate actions.
+#include "../app/flag_scope.h"
 #include "../app/frmMain.h"
 #include "action_catalogue.h"
 #include "modShutdown.h"
@@ -8,28 +9,12 @@ namespace qs::app {
 
 using namespace actions;
 
-namespace {
-
-// Marks an action as under way for as long as it lives, also when it ends by an exception.
-class ActionUnderWayScope {
-public:
-    explicit ActionUnderWayScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~ActionUnderWayScope() { flag_ = false; }
-    ActionUnderWayScope(const ActionUnderWayScope&) = delete;
-    ActionUnderWayScope& operator=(const ActionUnderWayScope&) = delete;
-
-private:
-    bool& flag_;
-};
-
-} // namespace
-
 void frmMain::PerformAction() {
     // The pause and the power call let events run: a second "Now" or a tray click meanwhile
     // must not start the action again.
     if (actionUnderWay_)
         return;
-    const ActionUnderWayScope underWay(actionUnderWay_);
+    const FlagScope underWay(actionUnderWay_);
     bool refused = false;
     try {
         g_.ForcedAction = chkForced->value() == 1;
@@ -41,7 +26,7 @@ void frmMain::PerformAction() {
                 os_.clock.doEvents();
             }
             hide();
-            WaitSeconds(os_.clock, 1);
+            WaitSeconds(os_, 1);
             os_.clock.doEvents();
             // A cancel in the warning window during the pause has ended the program.
             if (program_.application().ended())
@@ -72,7 +57,7 @@ void frmMain::pAction_Click(int index) {
     static const int kinds[] = {kKindShutdown, kKindRestart, kKindLogOff, kKindHibernate, kKindStandBy, kKindLock};
     if (index < 0 || index >= 6 || actionUnderWay_)
         return;
-    const ActionUnderWayScope underWay(actionUnderWay_);
+    const FlagScope underWay(actionUnderWay_);
     const int kind = kinds[index];
     if (kind == kKindHibernate && !os_.power.isHibernateAllowed()) {
         EnableHibernationFromTray();

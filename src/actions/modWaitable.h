@@ -1,11 +1,18 @@
 #pragma once
 
-#include "../platform/clock.h"
+#include "../platform/platform.h"
+
+#include <string>
 
 namespace qs::actions {
 
-// Waits the given seconds while the event loop keeps dispatching (handlers may run meanwhile).
-void WaitSeconds(platform::Clock& clock, int seconds);
+// Waits the given seconds on the program's wake timer while the event loop keeps dispatching
+// (handlers may run meanwhile); should the computer hibernate or sleep during the wait, the timer
+// wakes it at the end.
+void WaitSeconds(platform::Platform& os, int seconds);
+// A plain wait on the event loop; it cannot wake the computer.
 void WaitMilliseconds(platform::Clock& clock, int ms);
+// The wake timer's name: the program file's base name followed by "Timer" ("QShutdownTimer").
+std::string WakeTimerName(platform::Files& files);
 
 } // namespace qs::actions

@@ -21,6 +21,7 @@ frmMain::frmMain(Program& program)
     WireEvents();
     WireInputs();
     WireFileFields();
+    WireHibernation();
     Form_Initialize();
 }
 

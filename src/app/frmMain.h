@@ -15,6 +15,7 @@
 #include "program.h"
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,6 +23,7 @@
 namespace qs::windows {
 class frmAction;
 class frmAlarm;
+class frmMessage;
 } // namespace qs::windows
 
 namespace qs::app {
@@ -62,6 +64,9 @@ public:
     void BeepDown();
     void BeepUp();
     void ArrangeFrames(bool active);
+    // Beeps, hibernates now and returns once the computer has woken SecondsToWait later, after the
+    // after-wake file; called by the confirmation window.
+    void ResumeHibernate(int SecondsToWait);
 
     // Controls, by the names the program's logic uses.
     forms::Control* frmeAction;
@@ -188,18 +193,25 @@ private:
     void ApplyStartupEntry();
 
     // Parts of start-up and exit that later pieces of the program fill in.
-    void InstallMainWindowProc() {}
-    void RestoreMainWindowProc() {}
     void CloseOptionsDialog() {}
     void TrayCreate() {}
     void TraySetIcon(bool /*active*/) {}
     void TrayBalloon(const std::string& /*text*/, int /*timeoutMs*/) {}
     void TrayRelease() {}
-    void ShowHibernateConfirmation() {}
     void ShowWarning();
     void ShowReminder();
-    void EnableHibernationFromTray() {}
     void BeginVersionDownload(const std::string& /*url*/, const std::string& /*saveFile*/) {}
+
+    // Choosing an action kind, switching hibernation on, and hibernate and wake.
+    void WireHibernation();
+    void optExitOption_Click(int index);
+    void EnableHibernation(int index);
+    void EnableHibernationFromTray();
+    void ShowHibernateConfirmation();
+    void tmrResume_Timer();
+    void InstallMainWindowProc();
+    void RestoreMainWindowProc();
+    std::optional<std::intptr_t> MainWindowProc(const platform::WindowMessage& message);
 
     Program& program_;
     platform::Platform& os_;
@@ -210,6 +222,10 @@ private:
     bool canSuspend_ = false;
     bool isNt_ = false;
     bool actionUnderWay_ = false;
+    bool enablingHibernation_ = false;
+    // Set when the program starts its own hibernation; from then on suspend queries pass.
+    bool SelfHibernating = false;
+    windows::frmMessage* confirmation_ = nullptr; // while the confirmation window is open
 };
 
 } // namespace qs::app

@@ -71,3 +71,61 @@ TEST(FakeErrorLog, AFailedHandlerIsOneQuotedTranscriptLine) {
     button.userClick();
     EXPECT_EQ(out.str(), "error frmAction.cmdNow.Click \"cannot open \\\"C:\\Apps\\x.bat\\\"\\r\\nsecond line\"\n");
 }
+
+TEST(FakeWakeTimer, FiresInTimeOrderWithWindowTimersAndAfterAJumpPastItsMoment) {
+    std::ostringstream out;
+    fake::FakePlatform os{out};
+    os.clock.startTimer(400, [&] { os.transcript.line("tick"); });
+    os.wakeTimer.arm("T", -10'000'000);
+    int steps = 0;
+    os.clock.setPump([&] {
+        if (++steps > 10) // a wait that never ends fails rather than hangs
+            return false;
+        os.clock.advance(0.5);
+        return true;
+    });
+    os.wakeTimer.waitSignalled(); // returns once the advance that signals it has ended
+    EXPECT_EQ(steps, 2);
+    EXPECT_EQ(out.str(), "waitable-timer set \"T\" due=-10000000 resume=1\ntick\ntick\n"
+                         "waitable-timer signalled \"T\"\n");
+    os.wakeTimer.close();
+
+    os.clock.setPump(nullptr);
+    out.str("");
+    os.wakeTimer.arm("T", -600'000'000);
+    os.clock.setNow(os.clock.now().addSeconds(120)); // a jump fires nothing by itself
+    EXPECT_EQ(out.str(), "waitable-timer set \"T\" due=-600000000 resume=1\n");
+    os.clock.advance(0);
+    EXPECT_EQ(out.str(), "waitable-timer set \"T\" due=-600000000 resume=1\nwaitable-timer signalled \"T\"\n");
+}
+
+TEST(FakeProcesses, AProgramRunsItsTimeAndPowercfgChangesTheAnswerWhenItEnds) {
+    std::ostringstream out;
+    fake::FakePlatform os{out};
+    os.power.setHibernateAllowed(true);
+    os.processes.setNextRunSeconds(2);
+    const unsigned pid = os.processes.startProgram("powercfg.exe /hibernate off", 2);
+    EXPECT_EQ(os.processes.exitCode(pid), 259u);
+    EXPECT_TRUE(os.power.isHibernateAllowed());
+    int steps = 0;
+    os.clock.setPump([&] {
+        if (++steps > 10) // a wait that never ends fails rather than hangs
+            return false;
+        os.clock.advance(1);
+        return true;
+    });
+    EXPECT_EQ(os.processes.waitForExit(pid), 0u);
+    EXPECT_EQ(steps, 2);
+    EXPECT_EQ(os.processes.exitCode(pid), 0u);
+    EXPECT_FALSE(os.power.isHibernateAllowed());
+
+    os.processes.setPowercfgWorks(false);
+    os.processes.waitForExit(os.processes.startProgram("POWERCFG.EXE /HIBERNATE ON", 2));
+    EXPECT_FALSE(os.power.isHibernateAllowed()); // the failure held for that command only
+    os.processes.waitForExit(os.processes.startProgram("POWERCFG.EXE /HIBERNATE ON", 2));
+    EXPECT_TRUE(os.power.isHibernateAllowed());
+    EXPECT_EQ(os.processes.waitForExit(4242), 0u); // no such process: no wait, no line
+    EXPECT_EQ(out.str(), "start \"powercfg.exe /hibernate off\" style=2\nwaited \"powercfg.exe /hibernate off\"\n"
+                         "start \"POWERCFG.EXE /HIBERNATE ON\" style=2\nwaited \"POWERCFG.EXE /HIBERNATE ON\"\n"
+                         "start \"POWERCFG.EXE /HIBERNATE ON\" style=2\nwaited \"POWERCFG.EXE /HIBERNATE ON\"\n");
+}

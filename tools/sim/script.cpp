@@ -67,6 +67,14 @@ int integer(const std::string& text) {
     return value;
 }
 
+double seconds(const std::string& text) {
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (text.empty() || *end != '\0' || value < 0)
+        throw ScriptError("bad number of seconds " + text);
+    return value;
+}
+
 } // namespace
 
 Script::Script(std::istream& in, std::ostream& out) : platform_(out), observer_(platform_.transcript) {
@@ -236,7 +244,23 @@ void Script::execute(const std::string& command, const std::string& rest) {
             fp.dialogs.queueAnswer(platform::kAnswerOK);
         else
             throw ScriptError("unknown answer " + rest);
+    } else if (command == "start" && rest == "fails") {
+        fp.processes.failNextStart();
+    } else if (command == "program-runs") {
+        fp.processes.setNextRunSeconds(seconds(rest));
+    } else if (command == "powercfg") {
+        if (rest != "works" && rest != "fails")
+            throw ScriptError("expected powercfg works|fails");
+        fp.processes.setPowercfgWorks(rest == "works");
+    } else if (command == "wake") {
+        if (rest != "unsupported")
+            throw ScriptError("expected wake unsupported");
+        fp.wakeTimer.setWakeSupported(false);
+    } else if (command == "suspend-query") {
+        fp.windowProcedures.querySuspend();
     } else if (command == "start") {
+        if (!rest.empty())
+            throw ScriptError("expected start or start fails");
         if (program_)
             throw ScriptError("the program has already been started");
         program_ = std::make_unique<app::Program>(fp.services(), observer_);
@@ -271,15 +295,12 @@ void Script::execute(const std::string& command, const std::string& rest) {
         auto [name, mode] = split(rest);
         form(name).close(mode.empty() ? forms::kFormControlMenu : integer(mode));
     } else if (command == "advance") {
-        char* end = nullptr;
-        const double seconds = std::strtod(rest.c_str(), &end);
-        if (rest.empty() || *end != '\0' || seconds < 0)
-            throw ScriptError("bad number of seconds " + rest);
+        const double time = seconds(rest);
         // An ended program has no event loop left: time passes, nothing fires.
         if (program_ && program_->application().ended())
-            fp.clock.pass(static_cast<int>(std::lround(seconds * 1000)));
+            fp.clock.pass(static_cast<int>(std::lround(time * 1000)));
         else
-            fp.clock.advance(seconds);
+            fp.clock.advance(time);
     } else if (command == "print") {
         print(rest);
     } else if (command == "eval") {

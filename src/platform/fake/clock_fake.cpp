@@ -19,17 +19,25 @@ void FakeClock::advance(double seconds) {
     for (;;) {
         auto next = timers_.end();
         for (auto it = timers_.begin(); it != timers_.end(); ++it)
-            if (it->second.due <= target && (next == timers_.end() || it->second.due < next->second.due))
+            if (dueTick(it->second) <= target && (next == timers_.end() || dueTick(it->second) < dueTick(next->second)))
                 next = it;
         if (next == timers_.end())
             break;
-        tickMs_ = next->second.due;
-        next->second.due += next->second.interval;
+        // An overdue timer (after a blocking call or a jump of the wall clock) fires now, never in the past.
+        tickMs_ = std::max(tickMs_, dueTick(next->second));
         auto callback = next->second.callback; // the callback may stop its own timer
+        if (next->second.wall)
+            timers_.erase(next);
+        else
+            next->second.due += next->second.interval;
         callback();
     }
     // A callback that waited (a nested loop advancing the clock) may have gone past the target.
     tickMs_ = std::max(tickMs_, target);
+}
+
+std::int64_t FakeClock::dueTick(const Entry& entry) const {
+    return entry.wall ? entry.due - wallBaseMs_ : entry.due;
 }
 
 DateTime FakeClock::now() {
@@ -46,6 +54,12 @@ double FakeClock::secondsSinceMidnight() {
 int FakeClock::startTimer(int intervalMs, std::function<void()> callback) {
     const int id = nextId_++;
     timers_[id] = Entry{intervalMs, tickMs_ + intervalMs, std::move(callback)};
+    return id;
+}
+
+int FakeClock::startWallTimer(std::int64_t delayMs, std::function<void()> callback) {
+    const int id = nextId_++;
+    timers_[id] = Entry{0, wallBaseMs_ + tickMs_ + delayMs, std::move(callback), true};
     return id;
 }
 

@@ -18,6 +18,9 @@ public:
     void setNow(DateTime moment);
     // Moves time forward, firing each timer when it falls due.
     void advance(double seconds);
+    // A one-shot timer on the wall clock, due delayMs from now: a jump of the clock past that
+    // moment fires it at the next advance, as a timer armed for an absolute time would.
+    int startWallTimer(std::int64_t delayMs, std::function<void()> callback);
     // Time spent inside a blocking call: the clock moves, no timer fires until the loop runs.
     void pass(int ms) { tickMs_ += ms; }
     // One step of the outer driver (a script line); returns false when there is nothing left.
@@ -38,9 +41,12 @@ public:
 private:
     struct Entry {
         std::int64_t interval;
-        std::int64_t due;
+        std::int64_t due; // on the tick count, or on the wall clock for a wall timer
         std::function<void()> callback;
+        bool wall = false;
     };
+    // When the entry falls due on the tick count.
+    std::int64_t dueTick(const Entry& entry) const;
 
     std::int64_t tickMs_ = 0;     // monotonic, drives the timers
     std::int64_t wallBaseMs_ = 0; // wall clock = wallBaseMs_ + tickMs_

@@ -28,14 +28,14 @@ struct FakePlatform {
     FakeDialogs dialogs{transcript};
     FakeFiles files{transcript};
     FakePower power{transcript};
-    FakeProcesses processes{transcript};
+    FakeProcesses processes{transcript, clock, power};
     FakeRegistry registry{transcript};
     FakeSound sound{transcript, clock};
     FakeErrorLog errors{transcript};
     FakeFileDialog fileDialog{transcript};
-    FakeWakeTimer wakeTimer;
+    FakeWakeTimer wakeTimer{transcript, clock};
     FakeMedia media{transcript};
-    FakeWindowProcedures windowProcedures;
+    FakeWindowProcedures windowProcedures{transcript};
 
     platform::Platform services() {
         return {clock, dialogs, files,      power,     processes, registry,
