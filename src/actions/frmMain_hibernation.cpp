@@ -42,7 +42,9 @@ void frmMain::optExitOption_Click(int index) {
     case kKindHibernateAndWake:
         if (os_.power.isHibernateAllowed())
             g_.ActionName = ActionDisplayName(index);
-        else if (!enablingHibernation_) // re-selected by the switch itself, which sets the name
+        // Not when re-selected by the switch itself, which sets the name; nor for an option a
+        // settings file chose on a machine that cannot suspend, which start-up then replaces.
+        else if (!enablingHibernation_ && optExitOption[index]->enabled())
             EnableHibernation(index);
         break;
     case kKindReminder:

@@ -76,16 +76,13 @@ void frmMain::Form_Load() {
     chkHibernate->setValue(os_.power.isHibernateAllowed() ? 1 : 0);
 
     canSuspend_ = os_.power.isSuspendAllowed();
-    if (!canSuspend_ && (optExitOption[5]->value() || optExitOption[3]->value() || optExitOption[4]->value()))
-        optExitOption[0]->setValue(true);
+    isNt_ = GetWindowsFamily(os_.power) == "Windows NT";
+    SelectShutdownIfUnavailable();
     for (int i : {3, 4, 5})
         optExitOption[i]->setEnabled(canSuspend_);
     for (int i : {3, 4})
         pAction[i]->setEnabled(canSuspend_);
 
-    isNt_ = GetWindowsFamily(os_.power) == "Windows NT";
-    if (!isNt_ && optExitOption[6]->value())
-        optExitOption[0]->setValue(true);
     optExitOption[6]->setEnabled(isNt_);
     pAction[5]->setEnabled(isNt_);
 
@@ -93,6 +90,8 @@ void frmMain::Form_Load() {
         LoadSettExit(g_.AppDir + "ssoe");
     if (os_.files.exists(g_.AppDir + "settings.vrk")) {
         LoadSett(g_.AppDir + "settings.vrk");
+        // A settings file written on another machine may choose what this one cannot do.
+        SelectShutdownIfUnavailable();
     } else {
         cboMode->setListIndex(2);
         cboTimeUnit->setListIndex(0);
@@ -121,6 +120,14 @@ void frmMain::Form_Load() {
         os_.files.remove(g_.AppDir + "tmp_ver");
         BeginVersionDownload(kVersionUrl, g_.AppDir + "tmp_ver");
     }
+}
+
+void frmMain::SelectShutdownIfUnavailable() {
+    const bool unavailable =
+        (!canSuspend_ && (optExitOption[5]->value() || optExitOption[3]->value() || optExitOption[4]->value())) ||
+        (!isNt_ && optExitOption[6]->value());
+    if (unavailable)
+        optExitOption[0]->setValue(true);
 }
 
 void frmMain::Form_QueryUnload(int& cancel, int mode) {

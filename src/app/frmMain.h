@@ -150,6 +150,8 @@ private:
     void WireInputs();
     void Form_Initialize();
     void Form_Load();
+    // Shutdown instead of a chosen action the platform cannot carry out (suspend, or lock outside NT).
+    void SelectShutdownIfUnavailable();
     void Form_QueryUnload(int& cancel, int mode);
     void Form_Unload();
 
