@@ -64,7 +64,7 @@ bool LinuxWakeTimer::canWake() {
     const Timer probe = create();
     if (probe.fd >= 0)
         ::close(probe.fd);
-    return probe.fd >= 0 && probe.waker != Waker::None;
+    return probe.waker != Waker::None;
 }
 
 bool LinuxWakeTimer::open() {
