@@ -1,6 +1,8 @@
 // Win32WindowProcedures under Wine: on a form's window shown by the renderer, and on a plain
 // window whose own procedure notes what reaches it.
+#include "../../../src/app/frmMain.h"
 #include "../../../src/forms/application.h"
+#include "../../../src/platform/fake/fake_platform.h"
 #include "../../../src/platform/win32/clock_win.h"
 #include "../../../src/platform/win32/renderer_win.h"
 #include "../../../src/platform/win32/window_procedures_win.h"
@@ -9,6 +11,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <sstream>
 
 namespace qs::win32 {
 namespace {
@@ -121,6 +124,34 @@ TEST_F(WindowProceduresWinTest, SeveralWindowsALaterReplacementAndDestruction) {
     DestroyWindow(plainWindow_);
     EXPECT_TRUE(ownInFrontWhenDestroyed);
     EXPECT_EQ(powerQuery(window()), kDeny) << "the other window keeps its procedure";
+}
+
+// The program's own main window, drawn by the renderer over the fake services but with the real
+// procedure replacement: the platform's suspend query reaches its MainWindowProc.
+TEST(MainWindowProcWin, TheSuspendQueryIsDeniedOnlyWhileHibernateAndWakeIsChosen) {
+    std::ostringstream out;
+    fake::FakePlatform os{out};
+    RendererWin renderer;
+    Win32WindowProcedures procedures{os.errors};
+    procedures.setWindowLookup([&renderer](const forms::Form& form) { return renderer.window(form); });
+    platform::Platform fake = os.services();
+    platform::Platform services{fake.clock,      fake.dialogs,   fake.files, fake.power,
+                                fake.processes,  fake.registry,  fake.sound, fake.errors,
+                                fake.fileDialog, fake.wakeTimer, fake.media, procedures};
+    app::Program program{services, renderer};
+    program.start();
+    app::frmMain& main = program.mainWindow();
+    const HWND window = renderer.window(main);
+    ASSERT_TRUE(window);
+
+    EXPECT_NE(SendMessageA(window, WM_POWERBROADCAST, PBT_APMQUERYSUSPEND, 0), kDeny);
+    EXPECT_FALSE(main.tmrResume->enabled());
+
+    main.optExitOption[4]->setValue(true);
+    EXPECT_EQ(SendMessageA(window, WM_POWERBROADCAST, PBT_APMQUERYSUSPEND, 0), kDeny);
+    EXPECT_TRUE(main.tmrResume->enabled()) << "the program hibernates itself instead";
+    EXPECT_NE(SendMessageA(window, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0), kDeny) << "only the query";
+    main.unload();
 }
 
 } // namespace
