@@ -1,5 +1,6 @@
 // Hibernate and wake where the transcript cannot see: the confirmation window's icon and colour,
 // and the waits on the wake timer.
+#include "../platform/stepping_pump.h"
 #include "actions/modWaitable.h"
 #include "app/frmMain.h"
 #include "platform/fake/fake_platform.h"
@@ -66,12 +67,7 @@ TEST(HibernateAndWake, WithoutATimerToArmTheWaitStillLastsItsTime) {
                                  services.sound, services.errors,    services.fileDialog,
                                  timer,          services.media,     services.windowProcedures};
     int steps = 0;
-    os.clock.setPump([&] {
-        if (++steps > 10) // a wait that never ends fails rather than hangs
-            return false;
-        os.clock.advance(0.5);
-        return true;
-    });
+    fake::stepWaits(os.clock, 0.5, steps);
     actions::WaitSeconds(unarmable, 2);
     EXPECT_EQ(steps, 4);
     EXPECT_EQ(timer.closed, 1);

@@ -3,6 +3,7 @@
 #include "forms/button.h"
 #include "forms/form.h"
 #include "platform/fake/fake_platform.h"
+#include "stepping_pump.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -78,12 +79,7 @@ TEST(FakeWakeTimer, FiresInTimeOrderWithWindowTimersAndAfterAJumpPastItsMoment) 
     os.clock.startTimer(400, [&] { os.transcript.line("tick"); });
     os.wakeTimer.arm("T", -10'000'000);
     int steps = 0;
-    os.clock.setPump([&] {
-        if (++steps > 10) // a wait that never ends fails rather than hangs
-            return false;
-        os.clock.advance(0.5);
-        return true;
-    });
+    fake::stepWaits(os.clock, 0.5, steps);
     os.wakeTimer.waitSignalled(); // returns once the advance that signals it has ended
     EXPECT_EQ(steps, 2);
     EXPECT_EQ(out.str(), "waitable-timer set \"T\" due=-10000000 resume=1\ntick\ntick\n"
@@ -108,12 +104,7 @@ TEST(FakeProcesses, AProgramRunsItsTimeAndPowercfgChangesTheAnswerWhenItEnds) {
     EXPECT_EQ(os.processes.exitCode(pid), 259u);
     EXPECT_TRUE(os.power.isHibernateAllowed());
     int steps = 0;
-    os.clock.setPump([&] {
-        if (++steps > 10) // a wait that never ends fails rather than hangs
-            return false;
-        os.clock.advance(1);
-        return true;
-    });
+    fake::stepWaits(os.clock, 1, steps);
     EXPECT_EQ(os.processes.waitForExit(pid), 0u);
     EXPECT_EQ(steps, 2);
     EXPECT_EQ(os.processes.exitCode(pid), 0u);
