@@ -3,10 +3,6 @@
 #include "tone_linux.h"
 
 #include <QApplication>
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QMediaDevices>
 #include <QThread>
 #include <algorithm>
 #include <utility>
@@ -37,12 +33,12 @@ LinuxSound::LinuxSound(std::function<void()> bell) : bell_(std::move(bell)) {
 }
 
 LinuxSound::~LinuxSound() {
-    if (!stream_)
+    if (!stream_.isOpen())
         return;
     // Let what is queued run out, so that the last tone is heard to its end.
     QElapsedTimer clock;
     clock.start();
-    while (!failed() && (!waiting_.isEmpty() || stream_->state() != QAudio::IdleState) && clock.elapsed() < kDrainMs) {
+    while (!failed() && (!waiting_.isEmpty() || !stream_.ranDry()) && clock.elapsed() < kDrainMs) {
         handOver();
         QThread::msleep(kPollMs);
     }
@@ -76,9 +72,9 @@ void LinuxSound::tone(int frequencyHz, int durationMs) {
 // Queues the tone after the silence up to now and hands it over while it lasts, sleeping in
 // between. False when there is no audio output or the server went away.
 bool LinuxSound::play(int frequencyHz, int durationMs, const QElapsedTimer& clock) {
-    if (stream_ && failed())
+    if (stream_.isOpen() && failed())
         close();
-    if (!stream_ && !open())
+    if (!stream_.isOpen() && !open())
         return false;
     sinceTone_.start();
     addSilenceUntilNow();
@@ -99,20 +95,8 @@ bool LinuxSound::play(int frequencyHz, int durationMs, const QElapsedTimer& cloc
 }
 
 bool LinuxSound::open() {
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    QAudioFormat format;
-    format.setSampleRate(kToneSampleRate);
-    format.setChannelCount(1);
-    format.setSampleFormat(QAudioFormat::Int16);
-    if (device.isNull() || !device.isFormatSupported(format))
+    if (!stream_.open(QApplication::applicationName().toStdString(), kToneSampleRate, kBufferBytes))
         return false;
-    stream_ = std::make_unique<QAudioSink>(device, format);
-    stream_->setBufferSize(kBufferBytes);
-    input_ = stream_->start();
-    if (!input_) {
-        stream_.reset();
-        return false;
-    }
     streamClock_.start();
     madeSamples_ = 0;
     feeder_.start();
@@ -122,15 +106,11 @@ bool LinuxSound::open() {
 void LinuxSound::close() {
     feeder_.stop();
     waiting_.clear();
-    input_ = nullptr;
-    stream_.reset();
+    stream_.close();
 }
 
-bool LinuxSound::failed() const {
-    const QAudio::Error error = stream_->error();
-    // A stream whose server went away has no room at all (less than none on PulseAudio).
-    return stream_->bytesFree() < 0 || stream_->state() == QAudio::StoppedState ||
-           (error != QAudio::NoError && error != QAudio::UnderrunError);
+bool LinuxSound::failed() {
+    return !stream_.serve();
 }
 
 void LinuxSound::addSilenceUntilNow() {
@@ -142,9 +122,9 @@ void LinuxSound::addSilenceUntilNow() {
 }
 
 void LinuxSound::handOver() {
-    const qsizetype room = std::min(stream_->bytesFree(), waiting_.size());
-    if (room > 0)
-        waiting_.remove(0, std::max<qint64>(input_->write(waiting_.constData(), room), 0));
+    const auto room = std::min(static_cast<qsizetype>(stream_.room()), waiting_.size());
+    if (room > 0 && stream_.write(waiting_.constData(), static_cast<std::size_t>(room)))
+        waiting_.remove(0, room);
 }
 
 // Between tones: silence as time passes; once the last tone is long past, the stream is left to
@@ -154,7 +134,7 @@ void LinuxSound::feed() {
         close();
         return;
     }
-    if (sinceTone_.elapsed() > kKeepStreamMs && waiting_.isEmpty() && stream_->state() == QAudio::IdleState) {
+    if (sinceTone_.elapsed() > kKeepStreamMs && waiting_.isEmpty() && stream_.ranDry()) {
         close();
         return;
     }

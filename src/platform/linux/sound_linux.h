@@ -1,15 +1,12 @@
 #pragma once
 
 #include "../sound.h"
+#include "pulse_stream_linux.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QTimer>
 #include <functional>
-#include <memory>
-
-class QAudioSink;
-class QIODevice;
 
 namespace qs::linuxos {
 
@@ -40,14 +37,13 @@ private:
     bool play(int frequencyHz, int durationMs, const QElapsedTimer& clock);
     bool open();
     void close();
-    bool failed() const;
+    bool failed();
     void addSilenceUntilNow();
     void handOver();
     void feed();
 
     std::function<void()> bell_;
-    std::unique_ptr<QAudioSink> stream_;
-    QIODevice* input_ = nullptr; // the stream's, gone with it
+    PulseStream stream_;
     QElapsedTimer streamClock_;
     qint64 madeSamples_ = 0;
     QByteArray waiting_; // made, not yet taken by the server

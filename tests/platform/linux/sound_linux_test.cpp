@@ -3,6 +3,8 @@
 #include "loop_until.h"
 #include "pulse_server.h"
 
+#include <QLocalServer>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -172,6 +174,17 @@ TEST(SoundLinuxTest, WithoutASoundServerTheBellStandsInAndTheToneStillTakesItsTi
     server.kill(); // its address now leads nowhere
     TonePlayer player(server.clientEnvironment(), 2000, 100, 2);
     expectBellsInPlaceOfTones(player, 100);
+}
+
+// A server that takes the connection and never answers is given up on within a long tone.
+TEST(SoundLinuxTest, AServerThatNeverAnswersIsGivenUpOnWithinATone) {
+    QTemporaryDir dir;
+    QLocalServer silent;
+    ASSERT_TRUE(silent.listen(dir.filePath(QStringLiteral("native"))));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:") + silent.fullServerName());
+    TonePlayer player(env, 2000, 2500, 2);
+    expectBellsInPlaceOfTones(player, 2500);
 }
 
 TEST(SoundLinuxTest, AServerThatGoesAwayMidToneEndsItInBoundedTime) {
