@@ -2,7 +2,7 @@
 # Installs the Debian packages the builds and tests need, only when something is missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ googletest libgtest-dev
-          qt6-base-dev qt6-multimedia-dev
+          qt6-base-dev qt6-multimedia-dev libpulse-dev pkgconf
           dbus python3-dbusmock pulseaudio pulseaudio-utils xvfb xauth xdotool imagemagick fonts-liberation
           clang-format
           g++-mingw-w64-i686-posix wine wine32:i386

@@ -2,7 +2,6 @@
 // 900 ms timer), in a process of its own so that every run meets the sound server afresh.
 // Usage: tone_player FREQUENCY_HZ DURATION_MS COUNT. For each tone it prints
 // "tone MS_TAKEN sound|bell", the bell meaning the desktop's bell stood in for the tone.
-#include "platform/linux/media_linux.h"
 #include "platform/linux/sound_linux.h"
 
 #include <QApplication>
@@ -19,7 +18,6 @@ int main(int argc, char** argv) {
     const int count = std::atoi(argv[3]);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const qs::linuxos::LinuxMedia media; // picks Qt's media backend, as the program does
     bool rang = false;
     qs::linuxos::LinuxSound sound([&rang] { rang = true; });
     int played = 0;
