@@ -5,8 +5,8 @@
 
 namespace qs::linuxos {
 
-// The program's icons, drawn at run time: "main" (the window and an active tray) and "disabled"
-// (the same, greyed). Any other name gives an empty icon.
+// The program's icons, from the pictures built into the program at 16 to 256 pixels: "main" (the
+// window and an active tray) and "disabled" (the same, greyed). Any other name gives an empty icon.
 QIcon programIcon(const std::string& name);
 // The style's message box icons by the numbers of Windows' stock icons (32513 stop, 32514
 // question, 32515 exclamation, 32516 information); an empty icon for any other.
