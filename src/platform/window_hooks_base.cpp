@@ -24,8 +24,8 @@ WindowHooksBase::WindowHooksBase(std::string owner, Dialogs& dialogs, ErrorLog& 
     : owner_(std::move(owner)), dialogs_(dialogs), errors_(errors) {}
 
 WindowHooksBase::~WindowHooksBase() {
-    releaseAll();
-    // Hooks still in a delivery when this object goes: nobody is left to answer for them.
+    // The platform's destructor has released every hook it could; one still in a delivery now
+    // has nobody to answer for it.
     for (auto& [window, hook] : installed<Hook>())
         if (hook->owner == this)
             hook->handler = nullptr;
@@ -195,7 +195,8 @@ void WindowHooksBase::free(Hook& hook) {
     auto& all = installed<Hook>();
     if (const auto it = all.find(hook.window); it != all.end() && it->second.get() == &hook)
         all.erase(it);
-    if (const auto it = hook.owner->hooks_.find(hook.window); it != hook.owner->hooks_.end() && it->second.get() == &hook)
+    if (const auto it = hook.owner->hooks_.find(hook.window);
+        it != hook.owner->hooks_.end() && it->second.get() == &hook)
         hook.owner->hooks_.erase(it);
 }
 

@@ -14,7 +14,8 @@ namespace qs::platform {
 // What every platform's hooks share: one record per hooked window with its two message tables,
 // the delivery rule around the window's own procedure, and the error reports. A platform says how
 // a window's procedure is replaced, called and put back, and calls dispatch() from the procedure
-// it puts in front. The owner must not be destroyed inside its own handler.
+// it puts in front, and releaseAll() from its destructor. The owner must not be destroyed inside
+// its own handler.
 class WindowHooksBase : public WindowHooks {
 public:
     ~WindowHooksBase() override;
