@@ -34,9 +34,9 @@ constexpr unsigned kDestroyMessage = 0x0002;
 
 // One message handed to a hook's handler.
 struct HookedMessage {
-    bool before;             // true when the window's own procedure has not run yet
-    bool& handled;           // set before the own procedure to skip it and answer result
-    std::intptr_t& result;   // the answer; after the own procedure, what that procedure answered
+    bool before;           // true when the window's own procedure has not run yet
+    bool& handled;         // set before the own procedure to skip it and answer result
+    std::intptr_t& result; // the answer; after the own procedure, what that procedure answered
     WindowHandle window;
     WindowMessage message;
     std::intptr_t& userValue; // given when the window was hooked, kept with the hook
