@@ -65,22 +65,27 @@ void frmMain::tmrResume_Timer() {
 }
 
 void frmMain::InstallMainWindowProc() {
-    os_.windowProcedures.replace(*this, [this](const platform::WindowMessage& m) { return MainWindowProc(m); });
+    mainWindowHooks_ = os_.windowProcedures.createHooks("frmMain");
+    const platform::WindowHandle window = os_.windowProcedures.windowOf(*this);
+    if (mainWindowHooks_->subclass(window, 0, [this](platform::HookedMessage& m) { MainWindowProc(m); }))
+        mainWindowHooks_->watch(window, kPowerBroadcast, platform::kDeliverBefore);
 }
 
 void frmMain::RestoreMainWindowProc() {
-    os_.windowProcedures.restore(*this);
+    if (mainWindowHooks_)
+        mainWindowHooks_->releaseAll();
+    mainWindowHooks_.reset();
 }
 
 // While hibernate and wake is chosen, the platform's own suspend is refused and replaced by the
 // program's hibernation, so the wake-up still comes.
-std::optional<std::intptr_t> frmMain::MainWindowProc(const platform::WindowMessage& message) {
-    if (message.message == kPowerBroadcast && message.wParam == kQuerySuspend && !SelfHibernating &&
+void frmMain::MainWindowProc(platform::HookedMessage& m) {
+    if (m.before && m.message.message == kPowerBroadcast && m.message.wParam == kQuerySuspend && !SelfHibernating &&
         optExitOption[kKindHibernateAndWake]->value()) {
         tmrResume->setEnabled(true);
-        return kDenySuspend;
+        m.handled = true;
+        m.result = kDenySuspend;
     }
-    return std::nullopt;
 }
 
 } // namespace qs::app

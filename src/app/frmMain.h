@@ -213,7 +213,7 @@ private:
     void tmrResume_Timer();
     void InstallMainWindowProc();
     void RestoreMainWindowProc();
-    std::optional<std::intptr_t> MainWindowProc(const platform::WindowMessage& message);
+    void MainWindowProc(platform::HookedMessage& m);
 
     Program& program_;
     platform::Platform& os_;
@@ -228,6 +228,7 @@ private:
     // Set when the program starts its own hibernation; from then on suspend queries pass.
     bool SelfHibernating = false;
     windows::frmMessage* confirmation_ = nullptr; // while the confirmation window is open
+    std::unique_ptr<platform::WindowHooks> mainWindowHooks_;
 };
 
 } // namespace qs::app

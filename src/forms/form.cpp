@@ -216,6 +216,10 @@ void Form::drawIcon(int iconId, int x, int y) {
     app_.observer().drawIcon(*this, iconId, x, y);
 }
 
+void Form::popupMenu(MenuItem& menu, MenuItem* defaultItem) {
+    app_.observer().popupMenu(*this, menu, defaultItem);
+}
+
 void Form::notifyChanged(Control& control, Property what) {
     app_.observer().controlChanged(control, what);
 }

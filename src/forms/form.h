@@ -93,6 +93,8 @@ public:
     void paint();
     // Draws a stock icon of the platform at x, y pixels of the client area; for Paint handlers.
     void drawIcon(int iconId, int x, int y);
+    // Opens one of the form's menus as a pop-up at the pointer, defaultItem (or none) in bold.
+    void popupMenu(MenuItem& menu, MenuItem* defaultItem);
 
     std::function<void()> Load;
     std::function<void()> Activate;

@@ -32,6 +32,9 @@ public:
     // Draws one of the platform's stock icons (32514 question, 32516 information) at a place in
     // pixels of the form's client area; called from the form's Paint handler.
     virtual void drawIcon(Form&, int /*iconId*/, int /*x*/, int /*y*/) {}
+    // Opens a menu of the form as a pop-up at the pointer, its default item in bold, and returns
+    // when it has closed; the item chosen gets its Click after the caller has returned.
+    virtual void popupMenu(Form&, MenuItem& /*menu*/, MenuItem* /*defaultItem*/) {}
     // The width in twips of a text in the control's font. Without a screen, 90 twips a character.
     virtual int textWidth(const Control&, const std::string& text) { return 90 * static_cast<int>(text.size()); }
 };

@@ -10,6 +10,7 @@
 #include "processes.h"
 #include "registry.h"
 #include "sound.h"
+#include "tray.h"
 #include "wake_timer.h"
 #include "window_procedures.h"
 
@@ -29,6 +30,7 @@ struct Platform {
     WakeTimer& wakeTimer;
     Media& media;
     WindowProcedures& windowProcedures;
+    Tray& tray;
 };
 
 } // namespace qs::platform

@@ -65,7 +65,8 @@ TEST(HibernateAndWake, WithoutATimerToArmTheWaitStillLastsItsTime) {
     platform::Platform unarmable{services.clock, services.dialogs,   services.files,
                                  services.power, services.processes, services.registry,
                                  services.sound, services.errors,    services.fileDialog,
-                                 timer,          services.media,     services.windowProcedures};
+                                 timer,          services.media,     services.windowProcedures,
+                                 services.tray};
     int steps = 0;
     fake::stepWaits(os.clock, 0.5, steps);
     actions::WaitSeconds(unarmable, 2);

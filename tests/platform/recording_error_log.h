@@ -11,6 +11,7 @@ namespace qs::test {
 class RecordingErrorLog : public platform::ErrorLog {
 public:
     void error(const std::string& handler, const std::string& what) override { lines.push_back(handler + ": " + what); }
+    void applicationEvent(const std::string& text) override { lines.push_back("event: " + text); }
 
     std::vector<std::string> lines;
 };

@@ -258,6 +258,8 @@ void Script::execute(const std::string& command, const std::string& rest) {
         fp.wakeTimer.setWakeSupported(false);
     } else if (command == "suspend-query") {
         fp.windowProcedures.querySuspend();
+    } else if (command == "tray" || command == "taskbar-created" || command == "shell32") {
+        shell(command, rest);
     } else if (command == "start") {
         if (!rest.empty())
             throw ScriptError("expected start or start fails");

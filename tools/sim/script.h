@@ -37,6 +37,8 @@ private:
     bool step();
     void execute(const std::string& command, const std::string& rest);
     void readFile(const std::string& name);
+    // tray ..., taskbar-created, shell32 ...
+    void shell(const std::string& command, const std::string& rest);
 
     forms::Form& form(const std::string& name);
     // "NAME", "FORM.NAME", "NAME(3)"; exactly one of the results is set.

@@ -1,6 +1,7 @@
 #include "transcript_observer.h"
 
 #include "../../src/forms/form.h"
+#include "../../src/forms/menu_item.h"
 #include "../../src/forms/timer.h"
 
 namespace qs::sim {
@@ -33,6 +34,10 @@ void TranscriptObserver::programEnded() {
 void TranscriptObserver::drawIcon(forms::Form& form, int iconId, int x, int y) {
     transcript_.line("draw-icon " + form.name() + " " + std::to_string(iconId) + " x=" + std::to_string(x) +
                      " y=" + std::to_string(y));
+}
+
+void TranscriptObserver::popupMenu(forms::Form&, forms::MenuItem& menu, forms::MenuItem* defaultItem) {
+    transcript_.line("popup " + menu.displayName() + (defaultItem ? " default=" + defaultItem->displayName() : ""));
 }
 
 } // namespace qs::sim

@@ -17,6 +17,7 @@ public:
     void timerToggled(forms::Timer& timer) override;
     void programEnded() override;
     void drawIcon(forms::Form& form, int iconId, int x, int y) override;
+    void popupMenu(forms::Form& form, forms::MenuItem& menu, forms::MenuItem* defaultItem) override;
 
 private:
     fake::Transcript& transcript_;

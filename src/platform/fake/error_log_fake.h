@@ -5,12 +5,14 @@
 
 namespace qs::fake {
 
-// A failed handler as one transcript line: error HANDLER "WHAT".
+// A failed handler as one transcript line: error HANDLER "WHAT"; an application event likewise.
 class FakeErrorLog : public platform::ErrorLog {
 public:
     explicit FakeErrorLog(Transcript& t) : transcript_(t) {}
 
     void error(const std::string& handler, const std::string& what) override;
+    // event-log "TEXT"
+    void applicationEvent(const std::string& text) override;
 
 private:
     Transcript& transcript_;

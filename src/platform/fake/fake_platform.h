@@ -12,6 +12,7 @@
 #include "registry_fake.h"
 #include "sound_fake.h"
 #include "transcript.h"
+#include "tray_fake.h"
 #include "wake_timer_fake.h"
 #include "window_procedures_fake.h"
 
@@ -35,11 +36,12 @@ struct FakePlatform {
     FakeFileDialog fileDialog{transcript};
     FakeWakeTimer wakeTimer{transcript, clock};
     FakeMedia media{transcript};
-    FakeWindowProcedures windowProcedures{transcript};
+    FakeWindowProcedures windowProcedures{transcript, dialogs, errors};
+    FakeTray tray{transcript, clock, files, windowProcedures};
 
     platform::Platform services() {
-        return {clock, dialogs, files,      power,     processes, registry,
-                sound, errors,  fileDialog, wakeTimer, media,     windowProcedures};
+        return {clock,  dialogs,    files,     power, processes,        registry, sound,
+                errors, fileDialog, wakeTimer, media, windowProcedures, tray};
     }
 };
 

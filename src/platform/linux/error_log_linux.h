@@ -8,6 +8,8 @@ namespace qs::linuxos {
 class LinuxErrorLog : public platform::ErrorLog {
 public:
     void error(const std::string& handler, const std::string& what) override;
+    // To the system log (the journal), as an error of the user's programs.
+    void applicationEvent(const std::string& text) override;
 };
 
 } // namespace qs::linuxos

@@ -36,4 +36,13 @@ void Win32ErrorLog::error(const std::string& handler, const std::string& what) {
     CloseHandle(file);
 }
 
+void Win32ErrorLog::applicationEvent(const std::string& text) {
+    const HANDLE source = RegisterEventSourceA(nullptr, "QShutdown");
+    if (!source)
+        return; // no event log service: nothing to write to
+    const char* strings[] = {text.c_str()};
+    ReportEventA(source, EVENTLOG_ERROR_TYPE, 0, 0, nullptr, 1, 0, strings, nullptr);
+    DeregisterEventSource(source);
+}
+
 } // namespace qs::win32

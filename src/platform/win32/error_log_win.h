@@ -12,6 +12,8 @@ public:
 
     const std::string& path() const { return path_; }
     void error(const std::string& handler, const std::string& what) override;
+    // An error entry from the source "QShutdown" in the Application event log.
+    void applicationEvent(const std::string& text) override;
 
 private:
     std::string path_;
