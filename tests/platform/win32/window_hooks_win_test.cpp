@@ -197,13 +197,6 @@ TEST_F(WindowHooksWinTest, ErrorsAreShownWithTheExclamationIconAndWrittenToTheEv
     EXPECT_EQ(errors_.lines[4], "event: cSystray.zDelMsg: Message &H8003 not found in table");
 }
 
-TEST_F(WindowHooksWinTest, AHandlerThatThrowsIsLoggedAndTheMessageGoesOn) {
-    ASSERT_TRUE(hooks_->subclass(handle(), 0, [](HookedMessage&) { throw std::runtime_error("broken"); }));
-    hooks_->watch(handle(), kFirst, platform::kDeliverBefore);
-    EXPECT_EQ(send(kFirst), kOwnAnswer);
-    EXPECT_EQ(errors_.lines, (Trail{"window procedure: broken"}));
-}
-
 // Calls a stdcall procedure of four arguments as the system does, and measures how far the stack
 // pointer moved over the call: 0 when the procedure took its arguments off, as stdcall requires.
 struct PlainCall {
@@ -227,53 +220,35 @@ PlainCall callPlain(platform::CallbackAddress procedure, const std::uint32_t (&a
     return {answer, moved};
 }
 
-TEST_F(WindowHooksWinTest, ACallbackAddressIsAPlainProcedureOfFourArgumentsOnePerObject) {
-    Trail calls;
-    const auto noteCall = [&calls](const std::string& who) {
-        return [&calls, who](platform::WindowHandle w, unsigned m, std::uintptr_t id, std::uint32_t t) {
-            calls.push_back(who + " " + std::to_string(w) + " " + std::to_string(m) + " " + std::to_string(id) + " " +
-                            std::to_string(t));
-            return std::intptr_t{0x5A5A};
-        };
-    };
-    const platform::CallbackAddress first = hooks_->callbackAddress(noteCall("first"));
-    ASSERT_NE(first, 0u);
-    EXPECT_EQ(hooks_->callbackAddress(noteCall("later")), first) << "the same address, now calling the later one";
-    const auto other = procedures_.createHooks("frmMain");
-    const platform::CallbackAddress second = other->callbackAddress(noteCall("other"));
-    EXPECT_NE(second, first);
-
-    const PlainCall call = callPlain(first, {11, 22, 33, 0xFFFFFFFFu});
-    EXPECT_EQ(call.answer, 0x5A5A);
-    EXPECT_EQ(call.stackMoved, 0);
-    EXPECT_EQ(callPlain(second, {1, 2, 3, 4}).stackMoved, 0);
-    hooks_->releaseCallbacks();
-    const platform::CallbackAddress renewed = hooks_->callbackAddress(noteCall("renewed"));
-    ASSERT_NE(renewed, 0u);
-    EXPECT_EQ(callPlain(renewed, {5, 6, 7, 8}).stackMoved, 0);
-    EXPECT_EQ(calls, (Trail{"later 11 22 33 4294967295", "other 1 2 3 4", "renewed 5 6 7 8"}));
-    EXPECT_EQ(shown_.str(), "");
-}
-
-TEST_F(WindowHooksWinTest, TheSystemCallsTheCallbackAddressAsATimerProcedure) {
+TEST_F(WindowHooksWinTest, TheCallbackAddressIsAStdcallProcedureThatTheSystemCallsAsATimerProcedure) {
     Win32Tray tray;
     const platform::WindowHandle window = tray.createMessageWindow();
-    ASSERT_NE(window, 0u);
-    const DWORD armed = GetTickCount();
     std::vector<std::uint32_t> seen;
-    const platform::CallbackAddress procedure =
-        hooks_->callbackAddress([&](platform::WindowHandle w, unsigned message, std::uintptr_t id, std::uint32_t time) {
-            tray.killTimer(w, id);
-            seen = {static_cast<std::uint32_t>(w == window), message, id, time - armed};
-            return std::intptr_t{0};
-        });
+    const auto noting = [&seen](platform::WindowHandle w, unsigned message, std::uintptr_t id, std::uint32_t time) {
+        seen = {static_cast<std::uint32_t>(w), message, id, time};
+        return std::intptr_t{0x5A5A};
+    };
+    const platform::CallbackAddress procedure = hooks_->callbackAddress([](auto...) { return std::intptr_t{0}; });
+    ASSERT_NE(procedure, 0u);
+    EXPECT_EQ(hooks_->callbackAddress(noting), procedure) << "the same address, now calling the later callback";
+    EXPECT_NE(procedures_.createHooks("frmMain")->callbackAddress(noting), procedure) << "one for each object";
+
+    const PlainCall call = callPlain(procedure, {11, 22, 33, 0xFFFFFFFFu});
+    EXPECT_EQ(call.answer, 0x5A5A);
+    EXPECT_EQ(call.stackMoved, 0);
+    EXPECT_EQ(seen, (std::vector<std::uint32_t>{11, 22, 33, 0xFFFFFFFFu}));
+
+    seen.clear();
+    const DWORD armed = GetTickCount();
     tray.setTimer(window, 78, 10, procedure);
     ASSERT_TRUE(test::pumpUntil([&] { return !seen.empty(); }));
-    EXPECT_EQ(seen[0], 1u) << "the timer's window";
+    tray.killTimer(window, 78);
+    EXPECT_EQ(seen[0], window);
     EXPECT_EQ(seen[1], static_cast<std::uint32_t>(WM_TIMER));
     EXPECT_EQ(seen[2], 78u);
-    EXPECT_LE(seen[3], GetTickCount() - armed) << "the time the system put on the message";
+    EXPECT_LE(seen[3] - armed, GetTickCount() - armed) << "the time the system put on the message";
     tray.destroyWindow(window);
+    EXPECT_EQ(shown_.str(), "");
 }
 
 // The program's own main window, drawn by the renderer over the fake services but hooked for real:
