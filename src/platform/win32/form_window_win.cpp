@@ -294,6 +294,20 @@ ControlWin* FormWindow::viewAt(HWND hwnd) const {
     return nullptr;
 }
 
+void FormWindow::popupMenu(const forms::MenuItem& menu, const forms::MenuItem* defaultItem) {
+    const HMENU popup = popupOf(menu);
+    if (!popup)
+        return;
+    const int id = defaultItem ? menus_->commandOf(*defaultItem) : 0;
+    SetMenuDefaultItem(popup, id ? static_cast<UINT>(id) : static_cast<UINT>(-1), FALSE);
+    POINT at{};
+    GetCursorPos(&at);
+    TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
+    // A menu opened from the notification area closes properly next time only when its owner has
+    // had a message after it.
+    PostMessageA(hwnd_, WM_NULL, 0, 0);
+}
+
 HMENU FormWindow::popupOf(const forms::MenuItem& item) const {
     return menus_ ? menus_->popupOf(item) : nullptr;
 }

@@ -41,6 +41,11 @@ public:
     // under way, else straight onto the window.
     void drawIcon(int iconId, int x, int y);
 
+    // The menu's pop-up at the pointer, owned by this window, defaultItem in bold; returns when it
+    // has closed. The item chosen comes as a WM_COMMAND posted to the window, so its Click runs
+    // after the caller has returned.
+    void popupMenu(const forms::MenuItem& menu, const forms::MenuItem* defaultItem);
+
     ControlWin* viewOf(const forms::Control& control) const;
     HMENU popupOf(const forms::MenuItem& item) const;
 

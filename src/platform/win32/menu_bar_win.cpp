@@ -156,6 +156,11 @@ forms::MenuItem* MenuBarWin::itemOfPopup(HMENU menu) const {
     return it == popupItems_.end() ? nullptr : it->second;
 }
 
+int MenuBarWin::commandOf(const forms::MenuItem& item) const {
+    const auto it = commands_.find(&item);
+    return it == commands_.end() ? 0 : it->second;
+}
+
 HMENU MenuBarWin::popupOf(const forms::MenuItem& item) const {
     const auto it = popups_.find(&item);
     return it == popups_.end() ? nullptr : it->second;

@@ -25,6 +25,8 @@ public:
     // The item whose pop-up is this menu, nullptr for none.
     forms::MenuItem* itemOfPopup(HMENU menu) const;
     HMENU popupOf(const forms::MenuItem& item) const;
+    // The WM_COMMAND id of an item, 0 for none.
+    int commandOf(const forms::MenuItem& item) const;
     HACCEL accelerators() const { return accelerators_; }
 
     // Command ids of menu items start here, well above the controls' ids.

@@ -151,6 +151,16 @@ void RendererWin::drawIcon(forms::Form& form, int iconId, int x, int y) {
         window->drawIcon(iconId, x, y);
 }
 
+void RendererWin::popupMenu(forms::Form& form, forms::MenuItem& menu, forms::MenuItem* defaultItem) {
+    FormWindow* window = find(form);
+    if (!window)
+        return;
+    // The menu's loop runs the program's timers: a form unloaded meanwhile keeps its window (and
+    // this menu) until the menu has closed.
+    const FormWindow::Busy busy;
+    window->popupMenu(menu, defaultItem);
+}
+
 int RendererWin::textWidth(const forms::Control& control, const std::string& text) {
     return twips(fonts_.textWidth(control, text));
 }

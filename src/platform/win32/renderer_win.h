@@ -36,6 +36,7 @@ public:
     void menuChanged(forms::MenuItem& item) override;
     void programEnded() override;
     void drawIcon(forms::Form& form, int iconId, int x, int y) override;
+    void popupMenu(forms::Form& form, forms::MenuItem& menu, forms::MenuItem* defaultItem) override;
     // Measured in the control's font on the screen, whether or not its window exists yet.
     int textWidth(const forms::Control& control, const std::string& text) override;
 

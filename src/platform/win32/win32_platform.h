@@ -11,6 +11,7 @@
 #include "processes_win.h"
 #include "registry_win.h"
 #include "sound_win.h"
+#include "tray_win.h"
 #include "wake_timer_win.h"
 #include "window_procedures_win.h"
 
@@ -30,7 +31,8 @@ struct Win32Platform {
     Win32FileDialog fileDialog;
     Win32WakeTimer wakeTimer{clock};
     Win32Media media;
-    Win32WindowProcedures windowProcedures{errors};
+    Win32WindowProcedures windowProcedures{dialogs, errors};
+    Win32Tray tray;
 
     // The services that work on a form's native window find it through the renderer.
     void findWindowsWith(const WindowLookup& lookup) {
@@ -39,8 +41,8 @@ struct Win32Platform {
     }
 
     platform::Platform services() {
-        return {clock, dialogs, files,      power,     processes, registry,
-                sound, errors,  fileDialog, wakeTimer, media,     windowProcedures};
+        return {clock,  dialogs,    files,     power, processes,        registry, sound,
+                errors, fileDialog, wakeTimer, media, windowProcedures, tray};
     }
 };
 
