@@ -2,6 +2,7 @@
 #include "frmMain.h"
 
 #include "../settings/modStartup.h"
+#include "../shell/cSystray.h"
 #include "../windows/frmAction.h"
 #include "../windows/frmAlarm.h"
 #include "modMisc.h"
