@@ -47,6 +47,8 @@ public:
     Program& program() const { return program_; }
     // False when start-up hid the window ("Start minimized") or ended the program.
     bool showAfterLoad() const { return showAfterLoad_; }
+    // "Start minimized" where there is no notification area to hide the window to.
+    bool minimizeAfterLoad() const { return minimizeAfterLoad_; }
 
     // Schedule arithmetic.
     ScheduleResult CalcActionDate();
@@ -223,6 +225,8 @@ private:
     // show one.
     void TrayBalloon(const std::string& text, int timeoutMs);
     void TrayRelease();
+    // Hides the window, or minimises it where no notification area would give it back.
+    void HideToTray();
     void f_cSystray_MouseMove();
     void f_cSystray_MouseUp(std::int16_t& Button);
 
@@ -232,6 +236,7 @@ private:
     std::unique_ptr<windows::frmAction> warning_;
     std::unique_ptr<windows::frmAlarm> reminder_;
     bool showAfterLoad_ = true;
+    bool minimizeAfterLoad_ = false;
     bool canSuspend_ = false;
     bool isNt_ = false;
     bool actionUnderWay_ = false;

@@ -51,6 +51,13 @@ void frmMain::TrayRelease() {
     f_cSystray.reset();
 }
 
+void frmMain::HideToTray() {
+    if (os_.tray.available())
+        hide();
+    else
+        minimize();
+}
+
 void frmMain::f_cSystray_MouseMove() {
     if (tmrAction->enabled())
         f_cSystray->SysTrayToolTip(g_.ActionName + " will occur after " + RemainingTime());

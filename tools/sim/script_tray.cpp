@@ -40,6 +40,8 @@ void Script::shell(const std::string& command, const std::string& rest) {
     fake::FakeTray& tray = platform_.tray;
     if (command == "tray" && rest == "hook fails") {
         tray.failNextHook();
+    } else if (command == "tray" && rest == "unavailable") {
+        tray.setAvailable(false);
     } else if (command == "tray" || command == "taskbar-created") {
         if (!program_)
             throw ScriptError("the program has not been started");

@@ -48,6 +48,8 @@ unsigned FakeTray::registerWindowMessage(const std::string& name) {
 }
 
 void FakeTray::notifyIcon(platform::NotifyRequest request, const platform::NotifyIconData& data) {
+    if (!available_)
+        return;
     std::string line = std::string("tray ") + requestName(request) + " size=" + std::to_string(data.cbSize) +
                        " flags=" + std::to_string(data.uFlags);
     // A delete reads no field.
