@@ -21,10 +21,6 @@ public:
     // Receives every notification as (tray window, notification code, extra parameter, 0).
     using ForwardProc = std::function<void(platform::WindowHandle, unsigned, std::intptr_t, std::intptr_t)>;
 
-    // The record size as the shell library's major version asks for it: 0 when unknown, else 88,
-    // 488 or 504.
-    static std::uint32_t RecordSize(std::optional<int> shellMajor);
-
     cSystray(platform::Tray& tray, platform::WindowProcedures& procedures, platform::ErrorLog& errors);
     // Removes the icon, releases the icon it loaded, undoes the hook before the window goes.
     ~cSystray();
@@ -75,6 +71,8 @@ public:
 
 private:
     static constexpr std::uint32_t kOldRecordSize = 88; // shells before version 5: no balloons
+    // The record size the shell library's major version reads: 0 when unknown, else 88, 488 or 504.
+    static std::uint32_t RecordSize(std::optional<int> shellMajor);
 
     void Send(platform::NotifyRequest request) { tray_.notifyIcon(request, nid_); }
     void KillBalloonTimer() { tray_.killTimer(window_, timerId_); }
