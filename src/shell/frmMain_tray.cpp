@@ -45,6 +45,8 @@ void frmMain::TrayRelease() {
         // This exit runs inside one of its events (a pop-up menu's loop let a timer end the
         // program): the icon goes now, the object once that event has returned.
         f_cSystray->SysTrayShow(false);
+        f_cSystray->MouseMove = nullptr;
+        f_cSystray->MouseUp = nullptr;
         retiredTray_ = std::move(f_cSystray);
         return;
     }
