@@ -7,7 +7,6 @@ using namespace platform;
 
 namespace {
 
-constexpr unsigned kCallbackMessage = 0x200; // the mouse-move message carries every notification
 constexpr std::uint32_t kVersionField = 3;
 constexpr std::uint32_t kNoSound = 0x10;
 constexpr size_t kTipChars = 127;

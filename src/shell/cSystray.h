@@ -71,6 +71,7 @@ public:
 
 private:
     static constexpr std::uint32_t kOldRecordSize = 88; // shells before version 5: no balloons
+    static constexpr unsigned kCallbackMessage = 0x200; // the mouse-move message carries every notification
     // The record size the shell library's major version reads: 0 when unknown, else 88, 488 or 504.
     static std::uint32_t RecordSize(std::optional<int> shellMajor);
 

@@ -7,7 +7,6 @@ using namespace platform;
 
 namespace {
 
-constexpr unsigned kCallbackMessage = 0x200;
 constexpr unsigned kMouseMove = 0x200;
 constexpr unsigned kFirstButtonMessage = 0x201; // left down, up, double-click; then right, middle
 constexpr unsigned kLastButtonMessage = 0x209;
