@@ -2,6 +2,7 @@
 #include "frmMain.h"
 
 #include "../settings/modStartup.h"
+#include "../shell/cSystray.h"
 #include "../windows/frmAction.h"
 #include "../windows/frmAlarm.h"
 #include "modMisc.h"
@@ -97,7 +98,10 @@ void frmMain::Form_Load() {
         cboTimeUnit->setListIndex(0);
     }
 
-    showAfterLoad_ = chkMinimized->value() != 1;
+    if (chkMinimized->value() == 1) {
+        showAfterLoad_ = !os_.tray.available();
+        minimizeAfterLoad_ = showAfterLoad_;
+    }
 
     for (forms::TextBox* field : {txtAlarmF, txtExecF, txtResumeF})
         if (field->text().empty())
@@ -133,7 +137,7 @@ void frmMain::SelectShutdownIfUnavailable() {
 void frmMain::Form_QueryUnload(int& cancel, int mode) {
     if (mode == forms::kFormControlMenu && chkCloseExit->value() == 0) {
         cancel = 1;
-        hide();
+        HideToTray();
         TraySetIcon(tmrAction->enabled());
         if (chkShowBalloon->value() == 1 && !tmrAction->enabled())
             TrayBalloon("I am here....", 1500);
@@ -192,7 +196,7 @@ void frmMain::mnu_exit_Click() {
 }
 
 void frmMain::mnu_minimize_Click() {
-    hide();
+    HideToTray();
 }
 
 void frmMain::pRestore_Click() {

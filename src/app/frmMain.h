@@ -20,6 +20,10 @@
 #include <optional>
 #include <string>
 
+namespace qs::shell {
+class cSystray;
+}
+
 namespace qs::windows {
 class frmAction;
 class frmAlarm;
@@ -43,6 +47,8 @@ public:
     Program& program() const { return program_; }
     // False when start-up hid the window ("Start minimized") or ended the program.
     bool showAfterLoad() const { return showAfterLoad_; }
+    // "Start minimized" where there is no notification area to hide the window to.
+    bool minimizeAfterLoad() const { return minimizeAfterLoad_; }
 
     // Schedule arithmetic.
     ScheduleResult CalcActionDate();
@@ -196,10 +202,6 @@ private:
 
     // Parts of start-up and exit that later pieces of the program fill in.
     void CloseOptionsDialog() {}
-    void TrayCreate() {}
-    void TraySetIcon(bool /*active*/) {}
-    void TrayBalloon(const std::string& /*text*/, int /*timeoutMs*/) {}
-    void TrayRelease() {}
     void ShowWarning();
     void ShowReminder();
     void BeginVersionDownload(const std::string& /*url*/, const std::string& /*saveFile*/) {}
@@ -215,12 +217,26 @@ private:
     void RestoreMainWindowProc();
     void MainWindowProc(platform::HookedMessage& m);
 
+    // The tray icon.
+    void TrayCreate();
+    // The active or the inactive icon.
+    void TraySetIcon(bool active);
+    // An information balloon titled with the program's title, without sound, when the shell can
+    // show one.
+    void TrayBalloon(const std::string& text, int timeoutMs);
+    void TrayRelease();
+    // Hides the window, or minimises it where no notification area would give it back.
+    void HideToTray();
+    void f_cSystray_MouseMove();
+    void f_cSystray_MouseUp(std::int16_t& Button);
+
     Program& program_;
     platform::Platform& os_;
     Globals& g_;
     std::unique_ptr<windows::frmAction> warning_;
     std::unique_ptr<windows::frmAlarm> reminder_;
     bool showAfterLoad_ = true;
+    bool minimizeAfterLoad_ = false;
     bool canSuspend_ = false;
     bool isNt_ = false;
     bool actionUnderWay_ = false;
@@ -229,6 +245,9 @@ private:
     bool SelfHibernating = false;
     windows::frmMessage* confirmation_ = nullptr; // while the confirmation window is open
     std::unique_ptr<platform::WindowHooks> mainWindowHooks_;
+    std::unique_ptr<shell::cSystray> f_cSystray;
+    // Released at exit while one of its events was still under way; goes with the window.
+    std::unique_ptr<shell::cSystray> retiredTray_;
 };
 
 } // namespace qs::app

@@ -13,8 +13,12 @@ void Program::start() {
     main_ = std::make_unique<frmMain>(*this);
     application_.setMainForm(*main_);
     main_->load();
-    if (!application_.ended() && main_->isLoaded() && main_->showAfterLoad())
-        main_->show();
+    if (!application_.ended() && main_->isLoaded() && main_->showAfterLoad()) {
+        if (main_->minimizeAfterLoad())
+            main_->minimize();
+        else
+            main_->show();
+    }
 }
 
 } // namespace qs::app

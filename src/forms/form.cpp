@@ -128,6 +128,12 @@ void Form::showModal() {
     modal_ = false;
 }
 
+void Form::minimize() {
+    show();
+    if (visible_)
+        app_.observer().formMinimized(*this);
+}
+
 void Form::hide() {
     if (!visible_)
         return;

@@ -77,6 +77,8 @@ public:
     // Shows the form and runs the event loop until it is hidden or unloaded.
     void showModal();
     void hide();
+    // Shows the form if it is hidden, then minimises it to the task bar.
+    void minimize();
     // A close request: QueryUnload, then Unload unless cancelled. Returns true when unloaded.
     bool close(int mode);
     // Unloading by the program's own code (mode 1).

@@ -20,6 +20,8 @@ public:
     virtual void formLoaded(Form&) {}
     virtual void formShown(Form&, bool /*modal*/) {}
     virtual void formHidden(Form&) {}
+    // The shown form is minimised to the task bar.
+    virtual void formMinimized(Form&) {}
     virtual void formUnloaded(Form&) {}
     // The form is being destroyed, loaded or not: nothing may refer to it or its controls after this.
     virtual void formDestroyed(Form&) {}

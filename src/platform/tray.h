@@ -49,6 +49,10 @@ class Tray {
 public:
     virtual ~Tray() = default;
 
+    // False on a desktop without a notification area: a window hidden "to the tray" could not be
+    // reached again. Windows always has one.
+    virtual bool available() { return true; }
+
     // The major version of the shell library, which says how much of the record it reads; nullopt
     // when its version information cannot be read.
     virtual std::optional<int> shellMajorVersion() = 0;

@@ -86,7 +86,12 @@ Script::Script(std::istream& in, std::ostream& out) : platform_(out), observer_(
     }
 }
 
-Script::~Script() = default;
+Script::~Script() {
+    // The script ended with the program still running: its teardown is no part of the run.
+    std::ostringstream discarded;
+    platform_.transcript.redirect(discarded);
+    program_.reset();
+}
 
 int Script::run(std::ostream& errors) {
     std::string failure;

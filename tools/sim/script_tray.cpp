@@ -38,11 +38,18 @@ unsigned trayCode(const std::string& rest) {
 
 void Script::shell(const std::string& command, const std::string& rest) {
     fake::FakeTray& tray = platform_.tray;
-    if (command == "tray") {
-        if (!tray.notify(trayCode(rest)))
-            throw ScriptError("no icon in the notification area");
-    } else if (command == "taskbar-created") {
-        tray.taskbarCreated();
+    if (command == "tray" && rest == "hook fails") {
+        tray.failNextHook();
+    } else if (command == "tray" && rest == "unavailable") {
+        tray.setAvailable(false);
+    } else if (command == "tray" || command == "taskbar-created") {
+        if (!program_)
+            throw ScriptError("the program has not been started");
+        // Without an icon in the notification area the shell has nobody to tell.
+        if (command == "tray")
+            tray.notify(trayCode(rest));
+        else
+            tray.taskbarCreated();
     } else if (rest == "none") { // shell32
         tray.setShellVersion(std::nullopt);
     } else {

@@ -14,6 +14,10 @@ void TranscriptObserver::formHidden(forms::Form& form) {
     transcript_.line("hide " + form.name());
 }
 
+void TranscriptObserver::formMinimized(forms::Form& form) {
+    transcript_.line("minimize " + form.name());
+}
+
 void TranscriptObserver::formUnloaded(forms::Form& form) {
     transcript_.line("unload " + form.name());
 }

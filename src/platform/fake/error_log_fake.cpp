@@ -7,7 +7,7 @@ void FakeErrorLog::error(const std::string& handler, const std::string& what) {
 }
 
 void FakeErrorLog::applicationEvent(const std::string& text) {
-    transcript_.line("event-log " + quote(text));
+    transcript_.line("eventlog error " + quote(text));
 }
 
 } // namespace qs::fake

@@ -11,7 +11,7 @@ public:
     explicit FakeErrorLog(Transcript& t) : transcript_(t) {}
 
     void error(const std::string& handler, const std::string& what) override;
-    // event-log "TEXT"
+    // eventlog error "TEXT"
     void applicationEvent(const std::string& text) override;
 
 private:

@@ -2,6 +2,8 @@
 
 #include "../callback_table.h"
 
+#include <algorithm>
+
 namespace qs::fake {
 
 namespace {
@@ -20,7 +22,24 @@ const char* requestName(platform::NotifyRequest request) {
     return "?";
 }
 
+// A text field as the shell reads it: up to its NUL, and a record of another size than 488 or 504
+// is read as the first shells' record, whose tooltip holds 63 characters.
+std::string shellText(const std::string& field, std::uint32_t size, bool tip) {
+    std::string text = field.substr(0, field.find('\0'));
+    if (tip && size != 488 && size != 504)
+        text.resize(std::min<size_t>(text.size(), 63));
+    return text;
+}
+
 } // namespace
+
+platform::WindowHandle FakeTray::createMessageWindow() {
+    const platform::WindowHandle window = windows_.createWindow();
+    if (failNextHook_)
+        windows_.failHook(window, 5);
+    failNextHook_ = false;
+    return window;
+}
 
 unsigned FakeTray::registerWindowMessage(const std::string& name) {
     // Registered numbers lie from 0xC000 on, the same for every program that asks.
@@ -29,14 +48,19 @@ unsigned FakeTray::registerWindowMessage(const std::string& name) {
 }
 
 void FakeTray::notifyIcon(platform::NotifyRequest request, const platform::NotifyIconData& data) {
+    if (!available_)
+        return;
     std::string line = std::string("tray ") + requestName(request) + " size=" + std::to_string(data.cbSize) +
                        " flags=" + std::to_string(data.uFlags);
-    if (data.uFlags & platform::kNotifyIcon)
+    // A delete reads no field.
+    const std::uint32_t fields = request == platform::kNotifyDelete ? 0 : data.uFlags;
+    if (fields & platform::kNotifyIcon)
         line += " icon=" + iconText(data.hIcon);
-    if (data.uFlags & platform::kNotifyTip)
-        line += " tip=" + quote(data.szTip);
-    if (data.uFlags & platform::kNotifyInfo)
-        line += " info=" + quote(data.szInfo) + " title=" + quote(data.szInfoTitle) +
+    if (fields & platform::kNotifyTip)
+        line += " tip=" + quote(shellText(data.szTip, data.cbSize, true));
+    if (fields & platform::kNotifyInfo)
+        line += " info=" + quote(shellText(data.szInfo, data.cbSize, false)) +
+                " title=" + quote(shellText(data.szInfoTitle, data.cbSize, false)) +
                 " infoflags=" + std::to_string(data.dwInfoFlags);
     transcript_.line(line);
     // The shell keeps the icon between an add and a delete; it refuses a second add and a modify
@@ -75,8 +99,8 @@ void FakeTray::setTimer(platform::WindowHandle window, std::uintptr_t id, unsign
 }
 
 void FakeTray::killTimer(platform::WindowHandle window, std::uintptr_t id) {
-    transcript_.line("tray timer off");
     if (const auto it = timers_.find({window, id}); it != timers_.end()) {
+        transcript_.line("tray timer off");
         clock_.stopTimer(it->second);
         timers_.erase(it);
     }

@@ -27,8 +27,14 @@ public:
     // The taskbar was made anew: the icons are gone, and every window hears "TaskbarCreated".
     void taskbarCreated();
 
+    bool available() override { return available_; }
     std::optional<int> shellMajorVersion() override { return shellMajor_; }
-    platform::WindowHandle createMessageWindow() override { return windows_.createWindow(); }
+    // A desktop without a notification area: requests reach nobody and print nothing.
+    void setAvailable(bool available) { available_ = available; }
+    // The hook on the next tray window fails with "access denied" (5).
+    void failNextHook() { failNextHook_ = true; }
+
+    platform::WindowHandle createMessageWindow() override;
     void destroyWindow(platform::WindowHandle window) override { windows_.destroyWindow(window); }
     unsigned registerWindowMessage(const std::string& name) override;
     void notifyIcon(platform::NotifyRequest request, const platform::NotifyIconData& data) override;
@@ -51,6 +57,8 @@ private:
     FakeFiles& files_;
     FakeWindowProcedures& windows_;
     std::optional<int> shellMajor_ = 6;
+    bool failNextHook_ = false;
+    bool available_ = true;
     std::map<std::string, unsigned> messages_;
     // The icon the shell shows: its window, identifier and callback message.
     std::optional<platform::NotifyIconData> icon_;

@@ -6,8 +6,8 @@
 
 namespace qs::fake {
 
-// Hooks on the fake's windows: every window is this process's, and replacing a procedure always
-// works.
+// Hooks on the fake's windows: every window is this process's, and replacing a procedure works
+// unless the window was told to fail.
 class FakeWindowHooks : public platform::WindowHooksBase {
 public:
     FakeWindowHooks(std::string owner, platform::Dialogs& dialogs, platform::ErrorLog& errors,
@@ -23,7 +23,7 @@ public:
 private:
     bool isWindow(platform::WindowHandle window) override { return windows_.exists(window); }
     bool isOwnWindow(platform::WindowHandle) override { return true; }
-    unsigned long replaceProcedure(platform::WindowHandle) override { return 0; }
+    unsigned long replaceProcedure(platform::WindowHandle window) override { return windows_.takeHookError(window); }
     void restoreProcedure(platform::WindowHandle) override {}
     std::intptr_t callOwnProcedure(platform::WindowHandle, const platform::WindowMessage&) override { return 0; }
     void sendMessage(platform::WindowHandle window, const platform::WindowMessage& message) override {

@@ -54,6 +54,15 @@ std::intptr_t FakeWindowProcedures::send(platform::WindowHandle window, const pl
     return result;
 }
 
+unsigned long FakeWindowProcedures::takeHookError(platform::WindowHandle window) {
+    const auto it = hookErrors_.find(window);
+    if (it == hookErrors_.end())
+        return 0;
+    const unsigned long error = it->second;
+    hookErrors_.erase(it);
+    return error;
+}
+
 std::unique_ptr<platform::WindowHooks> FakeWindowProcedures::createHooks(const std::string& owner) {
     return std::make_unique<FakeWindowHooks>(owner, dialogs_, errors_, *this);
 }

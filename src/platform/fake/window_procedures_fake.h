@@ -28,6 +28,10 @@ public:
     void destroyWindow(platform::WindowHandle window);
     bool exists(platform::WindowHandle window) const { return windows_.contains(window); }
     std::intptr_t send(platform::WindowHandle window, const platform::WindowMessage& message);
+    // The next hook on the window fails with that system error code.
+    void failHook(platform::WindowHandle window, unsigned long error) { hookErrors_[window] = error; }
+    // 0, or the error a hook on the window is to fail with (once).
+    unsigned long takeHookError(platform::WindowHandle window);
 
     std::unique_ptr<platform::WindowHooks> createHooks(const std::string& owner) override;
     platform::WindowHandle windowOf(const forms::Form& form) override;
@@ -39,6 +43,7 @@ private:
     platform::WindowHandle next_ = 0x10010;
     std::set<platform::WindowHandle> windows_;
     std::map<const forms::Form*, platform::WindowHandle> formWindows_;
+    std::map<platform::WindowHandle, unsigned long> hookErrors_;
 };
 
 } // namespace qs::fake
