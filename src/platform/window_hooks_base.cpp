@@ -41,8 +41,8 @@ bool WindowHooksBase::MessageTable::holds(unsigned message) const {
 }
 
 void WindowHooksBase::report(const std::string& routine, const std::string& message) {
-    errors_.applicationEvent(owner_ + "." + routine + ": " + message);
     dialogs_.messageBox(message + ".", kStyleExclamation, "Error in " + owner_ + "." + routine);
+    errors_.applicationEvent(owner_ + "." + routine + ": " + message);
 }
 
 bool WindowHooksBase::subclass(WindowHandle window, std::intptr_t userValue, Handler handler) {

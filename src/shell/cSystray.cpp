@@ -161,26 +161,28 @@ void cSystray::ReleaseLoadedIcon() {
     loadedIcon_ = 0;
 }
 
+// The icon loaded before is released only once the new one has taken its place: after a failed
+// load the icon shown is still the one before, still owned, never a released handle.
 bool cSystray::UseLoadedIcon(IconHandle icon) {
-    loadedIcon_ = icon;
     if (icon == 0)
         return false;
+    const IconHandle previous = loadedIcon_;
+    loadedIcon_ = icon;
     SysTrayIconFromHandle(icon);
+    if (previous != 0)
+        tray_.releaseIcon(previous);
     return true;
 }
 
 bool cSystray::SysTrayIconFromFile(const std::string& sFile) {
-    ReleaseLoadedIcon();
     return UseLoadedIcon(tray_.loadIconFile(sFile));
 }
 
 bool cSystray::SysTrayIconFromRes(const std::string& sResName) {
-    ReleaseLoadedIcon();
     return UseLoadedIcon(tray_.loadIconResource(sResName));
 }
 
 bool cSystray::SysTrayIconFromCompRes(const std::string& sResFile, int lIconIndex) {
-    ReleaseLoadedIcon();
     return UseLoadedIcon(tray_.extractIcon(sResFile, lIconIndex));
 }
 

@@ -77,12 +77,17 @@ TEST_F(SystrayTest, ShowAddsOnceAndHideOnlyWhatIsShownAndANewTaskbarOnlyWhatIsSh
     EXPECT_EQ(out.str(), "tray add size=504 flags=1\ntray modify size=504 flags=1\ntray delete size=504 flags=1\n");
 }
 
-TEST_F(SystrayTest, EachLoadedIconIsReleasedByTheNextLoadAndAtTheEnd) {
+TEST_F(SystrayTest, ALoadedIconIsReleasedOnceTheNextTakesItsPlaceAndAtTheEnd) {
     make();
+    icon->SysTrayShow(true);
     EXPECT_TRUE(icon->SysTrayIconFromRes("main"));
+    const platform::IconHandle shown = tray.last.hIcon;
     EXPECT_FALSE(icon->SysTrayIconFromFile("C:\\missing.ico"));
-    EXPECT_EQ(tray.released, 1);
+    EXPECT_EQ(tray.released, 0) << "a failed load keeps the icon shown";
+    tray.taskbarCreated();
+    EXPECT_EQ(tray.last.hIcon, shown);
     EXPECT_TRUE(icon->SysTrayIconFromRes("disabled"));
+    EXPECT_EQ(tray.released, 1);
     icon.reset();
     EXPECT_EQ(tray.released, 2);
 }

@@ -43,10 +43,10 @@ TEST_F(HooksTest, ThirtyTwoNumbersFitATableAndTheNextIsReportedAsOverflow) {
         hooks->watch(window, message, kDeliverBefore);
     EXPECT_EQ(out.str(), "");
     hooks->watch(window, 0x420, kDeliverBefore);
-    EXPECT_EQ(out.str(), "eventlog error \"cSystray.zAddMsg: Message table overflow. Either increase the value of "
-                         "Const MSG_ENTRIES or use ALL_MESSAGES instead of specific message values\"\n"
-                         "msgbox 48 \"Error in cSystray.zAddMsg\" \"Message table overflow. Either increase the value "
-                         "of Const MSG_ENTRIES or use ALL_MESSAGES instead of specific message values.\" -> OK\n");
+    EXPECT_EQ(out.str(), "msgbox 48 \"Error in cSystray.zAddMsg\" \"Message table overflow. Either increase the value "
+                         "of Const MSG_ENTRIES or use ALL_MESSAGES instead of specific message values.\" -> OK\n"
+                         "eventlog error \"cSystray.zAddMsg: Message table overflow. Either increase the value of "
+                         "Const MSG_ENTRIES or use ALL_MESSAGES instead of specific message values\"\n");
     send(0x41F);
     send(0x420);
     EXPECT_EQ(calls, "b41F ");
@@ -59,8 +59,8 @@ TEST_F(HooksTest, AllMessagesAndUnwatchingWhatIsNotWatched) {
     send(0x1234);
     EXPECT_EQ(calls, "a1234 ");
     hooks->unwatch(window, 0x1F, kDeliverAfter);
-    EXPECT_EQ(out.str(), "eventlog error \"cSystray.zDelMsg: Message &H1F not found in table\"\n"
-                         "msgbox 48 \"Error in cSystray.zDelMsg\" \"Message &H1F not found in table.\" -> OK\n");
+    EXPECT_EQ(out.str(), "msgbox 48 \"Error in cSystray.zDelMsg\" \"Message &H1F not found in table.\" -> OK\n"
+                         "eventlog error \"cSystray.zDelMsg: Message &H1F not found in table\"\n");
 }
 
 TEST_F(HooksTest, ADestroyedWindowLosesItsHookWhateverTheHandlerSays) {
@@ -91,6 +91,6 @@ TEST_F(HooksTest, AReleaseInsideNestedDeliveriesWaitsForTheOutermostToEnd) {
 
 TEST_F(HooksTest, NoHookOnAWindowThatDoesNotExist) {
     EXPECT_FALSE(hooks->subclass(0x4711, 0, [](HookedMessage&) {}));
-    EXPECT_EQ(out.str(), "eventlog error \"cSystray.ssc_Subclass: Invalid window handle\"\n"
-                         "msgbox 48 \"Error in cSystray.ssc_Subclass\" \"Invalid window handle.\" -> OK\n");
+    EXPECT_EQ(out.str(), "msgbox 48 \"Error in cSystray.ssc_Subclass\" \"Invalid window handle.\" -> OK\n"
+                         "eventlog error \"cSystray.ssc_Subclass: Invalid window handle\"\n");
 }

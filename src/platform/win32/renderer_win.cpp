@@ -106,6 +106,11 @@ void RendererWin::formHidden(forms::Form& form) {
     wakeLoop();
 }
 
+void RendererWin::formMinimized(forms::Form& form) {
+    if (FormWindow* window = find(form))
+        ShowWindow(window->hwnd(), SW_MINIMIZE);
+}
+
 void RendererWin::formUnloaded(forms::Form& form) {
     dispose(form);
     wakeLoop();

@@ -29,6 +29,7 @@ public:
     void formLoaded(forms::Form& form) override;
     void formShown(forms::Form& form, bool modal) override;
     void formHidden(forms::Form& form) override;
+    void formMinimized(forms::Form& form) override;
     void formUnloaded(forms::Form& form) override;
     void formDestroyed(forms::Form& form) override;
     void formChanged(forms::Form& form, forms::Property what) override;
