@@ -39,6 +39,7 @@ public:
 
     // The program ends when its main window has been unloaded.
     void setMainForm(Form& form) { mainForm_ = &form; }
+    Form* mainForm() const { return mainForm_; }
     void endProgram();
     bool ended() const { return ended_; }
     // Runs the event loop until the program ends.

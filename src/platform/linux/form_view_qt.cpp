@@ -23,12 +23,19 @@ namespace qs::linuxos {
 class FormWindow : public QWidget {
 public:
     std::function<void()> onClose;
+    std::function<void()> onRestore; // back from the task bar
 
 protected:
     void closeEvent(QCloseEvent* event) override {
         event->ignore();
         if (onClose)
             onClose();
+    }
+    void changeEvent(QEvent* event) override {
+        QWidget::changeEvent(event);
+        if (event->type() == QEvent::WindowStateChange && onRestore && !isMinimized() &&
+            static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMinimized)
+            onRestore();
     }
 };
 
@@ -57,6 +64,10 @@ FormView::FormView(forms::Form& form) : form_(form), window_(new FormWindow) {
     window_->onClose = [this] {
         if (attached_)
             form_.close(forms::kFormControlMenu);
+    };
+    window_->onRestore = [this] {
+        if (attached_ && form_.isLoaded() && !form_.isVisible())
+            form_.show();
     };
     menus_ = std::make_unique<MenuView>(*this, window_);
     menus_->build(form.menus());
@@ -125,6 +136,7 @@ void FormView::detach() {
         return;
     attached_ = false;
     window_->onClose = nullptr;
+    window_->onRestore = nullptr;
     window_->hide();
 }
 
@@ -176,10 +188,9 @@ void FormView::show(bool modal) {
         window_->hide(); // modality takes effect on the next show
         window_->setWindowModality(modality);
     }
-    if (!placed_ && (form_.left() < 0 || form_.top() < 0)) {
-        applyGeometry();
-        placed_ = true;
-    }
+    place();
+    // Back from the task bar, where a hidden main window may wait.
+    window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
     window_->show();
     window_->raise();
     window_->activateWindow();
@@ -188,6 +199,18 @@ void FormView::show(bool modal) {
     const forms::Control* at = current ? controlAt(current) : nullptr;
     if (!at || !forms::reachable(*at))
         focus(forms::nextTabStop(form_, nullptr, true));
+}
+
+void FormView::place() {
+    if (!placed_ && (form_.left() < 0 || form_.top() < 0)) {
+        applyGeometry();
+        placed_ = true;
+    }
+}
+
+void FormView::minimize() {
+    place();
+    window_->showMinimized();
 }
 
 void FormView::focus(const forms::Control* control) {

@@ -33,6 +33,9 @@ public:
 
     void show(bool modal);
     void hide();
+    // To the task bar: the window stays reachable while the form is hidden, and its coming back
+    // from there shows the form.
+    void minimize();
     void formChanged(forms::Property what);
     void controlChanged(forms::Control& control, forms::Property what);
     void menuChanged(forms::MenuItem& item);
@@ -59,6 +62,8 @@ private:
     void giveBuddies();
     void applyFlags();
     void applyGeometry();
+    // The first show centres the window unless the model has placed it.
+    void place();
     void layoutClient();
     void focus(const forms::Control* control);
 

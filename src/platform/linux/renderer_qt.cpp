@@ -5,12 +5,16 @@
 #include "event_hook_qt.h"
 #include "fonts_qt.h"
 #include "form_view_qt.h"
+#include "menu_view_qt.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QCursor>
 #include <QDialog>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QSessionManager>
+#include <QSystemTrayIcon>
 #include <algorithm>
 
 namespace qs::linuxos {
@@ -66,6 +70,8 @@ void RendererQt::dispose(const forms::Form& form) {
     if (!view)
         return;
     views_.erase(&form);
+    if (chosen_ && &chosen_->form() == &form)
+        chosen_ = nullptr;
     view->detach();
     // Later: the call that got here may come from one of the window's own widgets.
     dying_.push_back(view->window());
@@ -82,8 +88,15 @@ void RendererQt::formShown(forms::Form& form, bool modal) {
 }
 
 void RendererQt::formHidden(forms::Form& form) {
-    if (FormView* view = find(form))
-        view->hide();
+    if (FormView* view = find(form)) {
+        // Hidden without a notification area to come back from, the main window would leave the
+        // program out of reach: it goes to the task bar instead, and coming back from there
+        // shows it again.
+        if (&form == form.app().mainForm() && !QSystemTrayIcon::isSystemTrayAvailable())
+            view->minimize();
+        else
+            view->hide();
+    }
     wakeLoop();
 }
 
@@ -128,6 +141,24 @@ void RendererQt::programEnded() {
 void RendererQt::drawIcon(forms::Form& form, int iconId, int x, int y) {
     if (FormView* view = find(form))
         view->drawIcon(iconId, x, y);
+}
+
+void RendererQt::popupMenu(forms::Form&, forms::MenuItem& menu, forms::MenuItem* defaultItem) {
+    const std::unique_ptr<QMenu> popup = popupMenuOf(menu, defaultItem);
+    forms::MenuItem* item = popupItem(popup->exec(QCursor::pos()));
+    if (!item)
+        return;
+    // The Click comes after the caller has returned: it opened the pop-up from inside a tray
+    // notification, and the item may end the program.
+    chosen_ = item;
+    QMetaObject::invokeMethod(
+        context_.get(),
+        [this] {
+            forms::MenuItem* item = std::exchange(chosen_, nullptr);
+            if (item && item->acceptsInput())
+                item->userClick();
+        },
+        Qt::QueuedConnection);
 }
 
 int RendererQt::textWidth(const forms::Control& control, const std::string& text) {
