@@ -1,0 +1,187 @@
+// The notification area on a real X display: Xvfb with trayer's XEmbed tray along the bottom
+// edge, the pointer and buttons of xdotool; and the main window where no tray exists.
+#include "../../../src/forms/application.h"
+#include "../../../src/platform/callback_table.h"
+#include "../../../src/platform/fake/dialogs_fake.h"
+#include "../../../src/platform/linux/clock_linux.h"
+#include "../../../src/platform/linux/renderer_qt.h"
+#include "../../../src/platform/linux/tray_linux.h"
+#include "../../../src/platform/linux/window_procedures_linux.h"
+#include "../demo_form.h"
+#include "../recording_error_log.h"
+#include "loop_until.h"
+
+#include <QApplication>
+#include <QProcess>
+#include <QScreen>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QToolTip>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace qs::linuxos {
+namespace {
+
+constexpr unsigned kCallback = 0x200;
+constexpr std::uint32_t kId = 77;
+using Codes = std::vector<unsigned>;
+
+class TrayLinuxTest : public testing::Test {
+protected:
+    void SetUp() override {
+        window_ = tray_.createMessageWindow();
+        ASSERT_TRUE(hooks_->subclass(window_, 0, [this](platform::HookedMessage& m) {
+            if (m.message.message != kCallback || m.message.wParam != kId)
+                return;
+            // The pointer over the icon: the program sets its tooltip, as the main window does.
+            if (m.message.lParam == kCallback)
+                tray_.notifyIcon(platform::kNotifyModify, request(platform::kNotifyTip, "Fresh tip"));
+            else
+                codes_.push_back(static_cast<unsigned>(m.message.lParam));
+        }));
+        hooks_->watch(window_, kCallback, platform::kDeliverAfter);
+        trayer_.start(QStringLiteral("trayer"), {QStringLiteral("--edge"), QStringLiteral("bottom")});
+        ASSERT_TRUE(test::loopUntil(QSystemTrayIcon::isSystemTrayAvailable, 10000)) << "trayer (Debian: trayer)";
+    }
+    void TearDown() override {
+        tray_.destroyWindow(window_);
+        trayer_.terminate();
+        trayer_.waitForFinished(5000);
+        EXPECT_TRUE(errors_.lines.empty());
+    }
+
+    platform::NotifyIconData request(std::uint32_t flags, const std::string& text = "Quorrel") {
+        platform::NotifyIconData data;
+        data.cbSize = 504;
+        data.hWnd = window_;
+        data.uID = kId;
+        data.uFlags = flags;
+        data.uCallbackMessage = kCallback;
+        data.hIcon = tray_.programIcon("main");
+        (flags == platform::kNotifyInfo ? data.szInfo : data.szTip) = text;
+        data.dwInfoFlags = 1 | 0x10; // information, no sound
+        return data;
+    }
+    // Where the icon sits once trayer has taken it in; empty when it did not.
+    QRect addIcon() {
+        tray_.notifyIcon(platform::kNotifyAdd, request(platform::kNotifyMessage | platform::kNotifyIcon));
+        const QSystemTrayIcon* qt = tray_.trayIcon(window_, kId);
+        const int trayTop = QGuiApplication::primaryScreen()->geometry().bottom() - 40;
+        return test::loopUntil([&] { return qt->geometry().top() > trayTop; }, 10000) ? qt->geometry() : QRect();
+    }
+    static void pointer(QPoint at, const char* button = nullptr) {
+        QStringList args{QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y())};
+        if (button)
+            args << QStringLiteral("click") << QString::fromLatin1(button);
+        ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), args), 0);
+    }
+    Codes codesAfter(const std::function<void()>& cause, size_t count) {
+        codes_.clear();
+        cause();
+        test::loopUntil([&] { return codes_.size() >= count; }, 10000);
+        return codes_;
+    }
+
+    std::ostringstream out_;
+    fake::Transcript transcript_{out_};
+    fake::FakeDialogs dialogs_{transcript_};
+    test::RecordingErrorLog errors_;
+    LinuxWindowProcedures windows_{dialogs_, errors_};
+    LinuxTray tray_{windows_};
+    std::unique_ptr<platform::WindowHooks> hooks_ = windows_.createHooks("cSystray");
+    platform::WindowHandle window_ = 0;
+    Codes codes_;
+    QProcess trayer_;
+};
+
+TEST_F(TrayLinuxTest, TheIconSitsInTheTrayAndTellsItsClicksThroughTheHook) {
+    const QPoint icon = addIcon().center();
+    ASSERT_FALSE(icon.isNull()) << "the icon was not embedded in the tray";
+
+    // Resting over the icon, the pointer asks for the tooltip, which the program sets just before.
+    pointer(icon);
+    ASSERT_TRUE(test::loopUntil(QToolTip::isVisible, 10000));
+    EXPECT_EQ(QToolTip::text().toStdString(), "Fresh tip");
+
+    EXPECT_EQ(codesAfter([&] { pointer(icon, "1"); }, 2), (Codes{0x201, 0x202}));
+    EXPECT_EQ(codesAfter([&] { pointer(icon, "3"); }, 2), (Codes{0x204, 0x205}));
+    EXPECT_EQ(codesAfter([&] { pointer(icon, "2"); }, 2), (Codes{0x207, 0x208}));
+}
+
+TEST_F(TrayLinuxTest, ABalloonIsAnnouncedAfterTheRequestAndTellsItsClick) {
+    ASSERT_FALSE(addIcon().isEmpty());
+    QWidget* balloon = nullptr;
+    const Codes shown = codesAfter(
+        [&] {
+            tray_.notifyIcon(platform::kNotifyModify, request(platform::kNotifyInfo, "Shutdown will occur"));
+            EXPECT_TRUE(codes_.empty()) << "announced only once the request has returned";
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (top->inherits("QBalloonTip") && top->isVisible())
+                    balloon = top;
+        },
+        1);
+    EXPECT_EQ(shown, Codes{platform::kBalloonShown});
+    ASSERT_TRUE(balloon) << "Qt shows its balloon beside the icon";
+    EXPECT_EQ(codesAfter([&] { pointer(balloon->geometry().center(), "1"); }, 1), Codes{platform::kBalloonClick});
+
+    // Taken back: the balloon goes, and the program hears once that it is hidden.
+    const Codes hidden = codesAfter(
+        [&] {
+            tray_.notifyIcon(platform::kNotifyModify, request(platform::kNotifyInfo, "I am here...."));
+            tray_.notifyIcon(platform::kNotifyModify, request(platform::kNotifyInfo, ""));
+            tray_.notifyIcon(platform::kNotifyModify, request(platform::kNotifyInfo, ""));
+        },
+        2);
+    EXPECT_EQ(hidden, (Codes{platform::kBalloonShown, platform::kBalloonHidden}));
+}
+
+TEST_F(TrayLinuxTest, ATimerCallsItsProcedureWithItsArgumentsUntilKilled) {
+    platform::CallbackTable callbacks;
+    using Call = std::tuple<platform::WindowHandle, unsigned, std::uintptr_t>;
+    std::vector<Call> calls;
+    const platform::CallbackAddress procedure =
+        callbacks.address([&](platform::WindowHandle window, unsigned message, std::uintptr_t id, std::uint32_t) {
+            calls.emplace_back(window, message, id);
+            if (calls.size() == 2)
+                tray_.killTimer(window, id); // from inside its own call
+            return 0;
+        });
+    tray_.setTimer(window_, 5, 20, procedure);
+    // Ten rounds of the killed timer would have passed when this one fires.
+    bool later = false;
+    QTimer::singleShot(200, [&] { later = true; });
+    test::loopUntil([&] { return later; }, 5000);
+    EXPECT_EQ(calls, (std::vector<Call>(2, {window_, 0x113, 5})));
+}
+
+// Without a tray the main window goes to the task bar where it would be hidden, and coming back
+// from there shows it again; any other window hides as usual.
+TEST(NoTrayLinuxTest, TheMainWindowIsMinimisedInsteadOfHidden) {
+    ASSERT_TRUE(test::loopUntil([] { return !QSystemTrayIcon::isSystemTrayAvailable(); }, 5000));
+    LinuxClock clock;
+    RendererQt renderer;
+    test::RecordingErrorLog errors;
+    forms::Application app(clock, renderer, errors);
+    test::DemoForm main(app), other(app);
+    app.setMainForm(main);
+    main.show();
+    other.show();
+    QWidget* window = renderer.window(main);
+
+    main.hide();
+    other.hide();
+    EXPECT_TRUE(window->isVisible() && window->isMinimized());
+    EXPECT_FALSE(renderer.window(other)->isVisible());
+    window->showNormal();
+    EXPECT_TRUE(main.isVisible());
+
+    main.hide();
+    main.show();
+    EXPECT_FALSE(window->isMinimized()) << "shown by the program, it comes back from the task bar";
+    other.unload();
+    main.unload();
+}
+
+} // namespace
+} // namespace qs::linuxos
