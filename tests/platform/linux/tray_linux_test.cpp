@@ -41,8 +41,7 @@ protected:
                 codes_.push_back(static_cast<unsigned>(m.message.lParam));
         }));
         hooks_->watch(window_, kCallback, platform::kDeliverAfter);
-        trayer_.start(QStringLiteral("trayer"), {QStringLiteral("--edge"), QStringLiteral("bottom")});
-        ASSERT_TRUE(test::loopUntil(QSystemTrayIcon::isSystemTrayAvailable, 10000)) << "trayer (Debian: trayer)";
+        ASSERT_TRUE(startTrayer()) << "trayer (Debian: trayer)";
     }
     void TearDown() override {
         tray_.destroyWindow(window_);
@@ -63,12 +62,20 @@ protected:
         data.dwInfoFlags = 1 | 0x10; // information, no sound
         return data;
     }
-    // Where the icon sits once trayer has taken it in; empty when it did not.
+    bool startTrayer() {
+        trayer_.start(QStringLiteral("trayer"), {QStringLiteral("--edge"), QStringLiteral("bottom")});
+        return test::loopUntil(QSystemTrayIcon::isSystemTrayAvailable, 10000);
+    }
+    // Where the icon sits in trayer's strip along the bottom edge; empty when it is not there.
+    QRect trayPlace() const {
+        const QRect place = tray_.trayIcon(window_, kId)->geometry();
+        const int trayTop = QGuiApplication::primaryScreen()->geometry().bottom() - 40;
+        return place.top() > trayTop ? place : QRect();
+    }
     QRect addIcon() {
         tray_.notifyIcon(platform::kNotifyAdd, request(platform::kNotifyMessage | platform::kNotifyIcon));
-        const QSystemTrayIcon* qt = tray_.trayIcon(window_, kId);
-        const int trayTop = QGuiApplication::primaryScreen()->geometry().bottom() - 40;
-        return test::loopUntil([&] { return qt->geometry().top() > trayTop; }, 10000) ? qt->geometry() : QRect();
+        test::loopUntil([&] { return !trayPlace().isEmpty(); }, 10000);
+        return trayPlace();
     }
     static void pointer(QPoint at, const char* button = nullptr) {
         QStringList args{QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y())};
@@ -107,6 +114,14 @@ TEST_F(TrayLinuxTest, TheIconSitsInTheTrayAndTellsItsClicksThroughTheHook) {
     EXPECT_EQ(codesAfter([&] { pointer(icon, "1"); }, 2), (Codes{0x201, 0x202}));
     EXPECT_EQ(codesAfter([&] { pointer(icon, "3"); }, 2), (Codes{0x204, 0x205}));
     EXPECT_EQ(codesAfter([&] { pointer(icon, "2"); }, 2), (Codes{0x207, 0x208}));
+
+    // Another tray host takes the icon in by itself: Linux needs no "TaskbarCreated".
+    trayer_.kill();
+    trayer_.waitForFinished(5000);
+    ASSERT_TRUE(test::loopUntil([&] { return trayPlace().isEmpty(); }, 10000));
+    ASSERT_TRUE(startTrayer());
+    ASSERT_TRUE(test::loopUntil([&] { return !trayPlace().isEmpty(); }, 10000));
+    EXPECT_EQ(codesAfter([&] { pointer(trayPlace().center(), "1"); }, 2), (Codes{0x201, 0x202}));
 }
 
 TEST_F(TrayLinuxTest, ABalloonIsAnnouncedAfterTheRequestAndTellsItsClick) {
