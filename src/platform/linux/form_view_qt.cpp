@@ -176,10 +176,7 @@ void FormView::show(bool modal) {
         window_->hide(); // modality takes effect on the next show
         window_->setWindowModality(modality);
     }
-    if (!placed_ && (form_.left() < 0 || form_.top() < 0)) {
-        applyGeometry();
-        placed_ = true;
-    }
+    place();
     window_->show();
     window_->raise();
     window_->activateWindow();
@@ -188,6 +185,18 @@ void FormView::show(bool modal) {
     const forms::Control* at = current ? controlAt(current) : nullptr;
     if (!at || !forms::reachable(*at))
         focus(forms::nextTabStop(form_, nullptr, true));
+}
+
+void FormView::place() {
+    if (!placed_ && (form_.left() < 0 || form_.top() < 0)) {
+        applyGeometry();
+        placed_ = true;
+    }
+}
+
+void FormView::minimize() {
+    place();
+    window_->showMinimized();
 }
 
 void FormView::focus(const forms::Control* control) {

@@ -33,6 +33,8 @@ public:
 
     void show(bool modal);
     void hide();
+    // To the task bar, where the user can reach it without a notification area.
+    void minimize();
     void formChanged(forms::Property what);
     void controlChanged(forms::Control& control, forms::Property what);
     void menuChanged(forms::MenuItem& item);
@@ -59,6 +61,8 @@ private:
     void giveBuddies();
     void applyFlags();
     void applyGeometry();
+    // The first show centres the window unless the model has placed it.
+    void place();
     void layoutClient();
     void focus(const forms::Control* control);
 

@@ -11,6 +11,7 @@
 #include "processes_linux.h"
 #include "registry_linux.h"
 #include "sound_linux.h"
+#include "tray_linux.h"
 #include "wake_timer_linux.h"
 #include "window_procedures_linux.h"
 
@@ -29,11 +30,12 @@ struct LinuxPlatform {
     LinuxFileDialog fileDialog;
     LinuxWakeTimer wakeTimer;
     LinuxMedia media;
-    LinuxWindowProcedures windowProcedures;
+    LinuxWindowProcedures windowProcedures{dialogs, errors};
+    LinuxTray tray{windowProcedures};
 
     platform::Platform services() {
-        return {clock, dialogs, files,      power,     processes, registry,
-                sound, errors,  fileDialog, wakeTimer, media,     windowProcedures};
+        return {clock,  dialogs,    files,     power, processes,        registry, sound,
+                errors, fileDialog, wakeTimer, media, windowProcedures, tray};
     }
 };
 

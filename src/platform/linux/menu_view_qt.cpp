@@ -9,6 +9,49 @@
 
 namespace qs::linuxos {
 
+namespace {
+
+void apply(const forms::MenuItem& item, QAction* action) {
+    if (!item.isSeparator())
+        action->setText(mnemonicText(item.caption()));
+    if (!item.shortcut().empty())
+        action->setShortcut(
+            QKeySequence::fromString(QString::fromStdString(item.shortcut()), QKeySequence::PortableText));
+    action->setEnabled(item.enabled());
+    action->setVisible(item.visible());
+}
+
+void addPopupItems(QMenu* popup, const forms::MenuItem& parent, const forms::MenuItem* defaultItem) {
+    for (const auto& child : parent.children()) {
+        QAction* action = nullptr;
+        if (child->isSeparator()) {
+            action = popup->addSeparator();
+        } else if (child->children().empty()) {
+            action = popup->addAction(QString());
+            action->setData(QVariant::fromValue(static_cast<void*>(child.get())));
+        } else {
+            auto* sub = new QMenu(popup);
+            addPopupItems(sub, *child, defaultItem);
+            action = popup->addMenu(sub);
+        }
+        apply(*child, action);
+        if (child.get() == defaultItem)
+            popup->setDefaultAction(action);
+    }
+}
+
+} // namespace
+
+std::unique_ptr<QMenu> popupMenuOf(const forms::MenuItem& menu, const forms::MenuItem* defaultItem) {
+    auto popup = std::make_unique<QMenu>();
+    addPopupItems(popup.get(), menu, defaultItem);
+    return popup;
+}
+
+forms::MenuItem* popupItem(const QAction* action) {
+    return action ? static_cast<forms::MenuItem*>(action->data().value<void*>()) : nullptr;
+}
+
 MenuView::MenuView(FormView& owner, QWidget* window) : owner_(owner), bar_(new QMenuBar(window)) {}
 
 void MenuView::build(const std::vector<std::unique_ptr<forms::MenuItem>>& menus) {
@@ -55,16 +98,6 @@ QAction* MenuView::leaf(QWidget* container, forms::MenuItem& item) {
 void MenuView::clicked(forms::MenuItem& item) {
     if (owner_.attached() && item.acceptsInput())
         item.userClick();
-}
-
-void MenuView::apply(const forms::MenuItem& item, QAction* action) {
-    if (!item.isSeparator())
-        action->setText(mnemonicText(item.caption()));
-    if (!item.shortcut().empty())
-        action->setShortcut(
-            QKeySequence::fromString(QString::fromStdString(item.shortcut()), QKeySequence::PortableText));
-    action->setEnabled(item.enabled());
-    action->setVisible(item.visible());
 }
 
 bool MenuView::shown() const {

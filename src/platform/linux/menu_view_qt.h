@@ -3,6 +3,7 @@
 #include "../../forms/menu_item.h"
 
 #include <map>
+#include <memory>
 
 class QAction;
 class QKeySequence;
@@ -32,12 +33,16 @@ public:
 private:
     void addChildren(QMenu* menu, forms::MenuItem& parent);
     QAction* leaf(QWidget* container, forms::MenuItem& item);
-    void apply(const forms::MenuItem& item, QAction* action);
     void clicked(forms::MenuItem& item);
 
     FormView& owner_;
     QMenuBar* bar_;
     std::map<const forms::MenuItem*, QAction*> actions_;
 };
+
+// A pop-up of a menu's items, shown as on the bar, with defaultItem (if any) as its bold default.
+std::unique_ptr<QMenu> popupMenuOf(const forms::MenuItem& menu, const forms::MenuItem* defaultItem);
+// The item an action of such a pop-up stands for.
+forms::MenuItem* popupItem(const QAction* action);
 
 } // namespace qs::linuxos

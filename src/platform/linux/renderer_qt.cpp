@@ -5,11 +5,14 @@
 #include "event_hook_qt.h"
 #include "fonts_qt.h"
 #include "form_view_qt.h"
+#include "menu_view_qt.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QCursor>
 #include <QDialog>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QSessionManager>
 #include <algorithm>
 
@@ -66,6 +69,8 @@ void RendererQt::dispose(const forms::Form& form) {
     if (!view)
         return;
     views_.erase(&form);
+    if (chosen_ && &chosen_->form() == &form)
+        chosen_ = nullptr;
     view->detach();
     // Later: the call that got here may come from one of the window's own widgets.
     dying_.push_back(view->window());
@@ -85,6 +90,11 @@ void RendererQt::formHidden(forms::Form& form) {
     if (FormView* view = find(form))
         view->hide();
     wakeLoop();
+}
+
+void RendererQt::formMinimized(forms::Form& form) {
+    if (FormView* view = find(form))
+        view->minimize();
 }
 
 void RendererQt::formUnloaded(forms::Form& form) {
@@ -128,6 +138,24 @@ void RendererQt::programEnded() {
 void RendererQt::drawIcon(forms::Form& form, int iconId, int x, int y) {
     if (FormView* view = find(form))
         view->drawIcon(iconId, x, y);
+}
+
+void RendererQt::popupMenu(forms::Form&, forms::MenuItem& menu, forms::MenuItem* defaultItem) {
+    const std::unique_ptr<QMenu> popup = popupMenuOf(menu, defaultItem);
+    forms::MenuItem* item = popupItem(popup->exec(QCursor::pos()));
+    if (!item)
+        return;
+    // The Click comes after the caller has returned: it opened the pop-up from inside a tray
+    // notification, and the item may end the program.
+    chosen_ = item;
+    QMetaObject::invokeMethod(
+        context_.get(),
+        [this] {
+            forms::MenuItem* item = std::exchange(chosen_, nullptr);
+            if (item && item->acceptsInput())
+                item->userClick();
+        },
+        Qt::QueuedConnection);
 }
 
 int RendererQt::textWidth(const forms::Control& control, const std::string& text) {

@@ -38,7 +38,9 @@ public:
     void controlChanged(forms::Control& control, forms::Property what) override;
     void menuChanged(forms::MenuItem& item) override;
     void programEnded() override;
+    void formMinimized(forms::Form& form) override;
     void drawIcon(forms::Form& form, int iconId, int x, int y) override;
+    void popupMenu(forms::Form& form, forms::MenuItem& menu, forms::MenuItem* defaultItem) override;
     // Measured in the control's font, whether or not its widget exists yet.
     int textWidth(const forms::Control& control, const std::string& text) override;
 
@@ -63,6 +65,8 @@ private:
     forms::Application* app_ = nullptr;
     std::map<const forms::Form*, FormView*> views_;
     std::vector<QPointer<QWidget>> dying_;
+    // The pop-up item chosen, until its Click runs; forgotten when its form goes.
+    forms::MenuItem* chosen_ = nullptr;
 };
 
 } // namespace qs::linuxos

@@ -1,20 +1,12 @@
 #pragma once
 
-#include "../window_procedures.h"
-
-#include <map>
+#include "../message_windows.h"
 
 namespace qs::linuxos {
 
-// Linux asks no window whether the computer may suspend (logind's PrepareForSleep only tells that
-// it will), so the procedures are kept, as the logic expects, and never called.
-class LinuxWindowProcedures : public platform::WindowProcedures {
-public:
-    void replace(forms::Form& form, Procedure procedure) override;
-    void restore(forms::Form& form) override;
-
-private:
-    std::map<const forms::Form*, Procedure> procedures_;
-};
+// Linux has no message windows of its own: the program's windows are numbers, and what the desktop
+// tells (the tray's clicks and balloons) is turned into messages to them. No window is asked
+// whether the computer may suspend: logind's PrepareForSleep only tells that it will.
+using LinuxWindowProcedures = platform::MessageWindows;
 
 } // namespace qs::linuxos

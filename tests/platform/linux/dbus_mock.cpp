@@ -21,11 +21,17 @@ QString argumentText(const QVariant& value) {
     return value.toString();
 }
 
+QString newConnectionName() {
+    static std::atomic<int> counter{0};
+    return QStringLiteral("test-bus-%1").arg(++counter);
+}
+
 } // namespace
 
+PrivateBus::PrivateBus(std::string address) : address_(std::move(address)), connectionName_(newConnectionName()) {}
+
 PrivateBus::PrivateBus() {
-    static std::atomic<int> counter{0};
-    connectionName_ = QStringLiteral("test-bus-%1").arg(++counter);
+    connectionName_ = newConnectionName();
     daemon_.setProgram(QStringLiteral("dbus-daemon"));
     daemon_.setArguments({QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--nopidfile"),
                           QStringLiteral("--print-address=1")});

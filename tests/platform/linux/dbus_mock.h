@@ -14,6 +14,8 @@ namespace qs::test {
 class PrivateBus {
 public:
     PrivateBus();
+    // One the test started otherwise (its session bus), left running.
+    explicit PrivateBus(std::string address);
     ~PrivateBus();
     PrivateBus(const PrivateBus&) = delete;
     PrivateBus& operator=(const PrivateBus&) = delete;

@@ -357,6 +357,25 @@ TEST_F(RendererQtTest, MenusFollowTheModel) {
     EXPECT_EQ(form_.events, (Events{"mnuOpen.Click", "mnuAbout.Click"}));
 }
 
+TEST_F(RendererQtTest, APopupMenuClicksItsItemOnlyAfterItHasReturned) {
+    QStringList texts;
+    QString defaultText;
+    QTimer::singleShot(0, [&] {
+        auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_TRUE(popup);
+        for (const QAction* action : popup->actions())
+            texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        defaultText = popup->defaultAction() ? popup->defaultAction()->text() : QString();
+        QTest::keyClick(popup, Qt::Key_O); // the access key of "&Open"
+    });
+    form_.popupMenu(*form_.mnuFile, form_.mnuQuit);
+    EXPECT_EQ(texts, (QStringList{"&Open", "-", "&Quit"}));
+    EXPECT_EQ(defaultText, "&Quit");
+    EXPECT_TRUE(form_.events.empty()) << "no Click while the caller has not returned";
+    EXPECT_TRUE(test::loopUntil([this] { return !form_.events.empty(); }, 5000));
+    EXPECT_EQ(form_.events, (Events{"mnuOpen.Click"}));
+}
+
 TEST_F(RendererQtTest, TheCloseBoxAndEscAskTheForm) {
     QWidget* window = renderer_.window(form_);
     form_.cancelQueryUnload = 1;
