@@ -1,19 +1,26 @@
 #!/usr/bin/env bash
-# scripts/screenshot-linux.sh OUT.png [warning]: runs the built Linux program on a private Xvfb
-# display with a throw-away HOME, waits for the main window, saves a picture of the screen, ends both.
+# scripts/screenshot-linux.sh OUT.png [warning|tray]: runs the built Linux program on a private
+# Xvfb display with a throw-away HOME, waits for the main window, saves a picture of the screen,
+# ends both.
 # With "warning", a copy of the program starts with settings that activate a 10-second countdown
 # and a 10-second warning (scripts/warning-settings.sh) against a mock logind on a private system
 # bus; the picture shows the warning window, which is then cancelled with Esc.
+# With "tray", trayer (an XEmbed tray) runs along the bottom edge; once the program's icon is in
+# it, a right click opens the pop-up menu, the picture shows it, and Esc closes it.
 # The program is taken from $QS_BUILD (a build folder), else build/linux.
 set -euo pipefail
-out="${1:?usage: screenshot-linux.sh OUT.png [warning]}"
+usage="usage: screenshot-linux.sh OUT.png [warning|tray]"
+out="${1:?$usage}"
 mode="${2:-main}"
+case "$mode" in main | warning | tray) ;; *) echo "$usage" >&2; exit 2 ;; esac
 repo="$(cd "$(dirname "$0")/.." && pwd)"
 build="${QS_BUILD:-$repo/build/linux}"
 program="$build/src/platform/linux/qshutdown"
 title=":: Quorrel Shutdown 2.2 ::"
 [ -x "$program" ] || { echo "no program at $program (build it, or set QS_BUILD)" >&2; exit 1; }
-for tool in Xvfb xdotool import; do
+tools=(Xvfb xdotool xwininfo import)
+[ "$mode" = tray ] && tools+=(trayer)
+for tool in "${tools[@]}"; do
   command -v "$tool" >/dev/null || { echo "missing $tool" >&2; exit 1; }
 done
 
@@ -21,11 +28,13 @@ scratch="$(mktemp -d)"
 program_pid=""
 bus_pid=""
 mock_pid=""
+trayer_pid=""
 # shellcheck source=screen-lib.sh
 . "$repo/scripts/screen-lib.sh"
 cleanup() {
   [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null && wait "$program_pid" 2>/dev/null || true
   [ -n "$mock_pid" ] && kill "$mock_pid" 2>/dev/null || true
+  [ -n "$trayer_pid" ] && kill "$trayer_pid" 2>/dev/null && wait "$trayer_pid" 2>/dev/null || true
   [ -n "$bus_pid" ] && kill "$bus_pid" 2>/dev/null || true
   stop_screen
   rm -rf "$scratch"
@@ -50,6 +59,17 @@ if [ "$mode" = warning ]; then
   "$repo/scripts/warning-settings.sh" "$scratch/app"
 fi
 
+if [ "$mode" = tray ]; then
+  # A strip along the bottom edge with the icons at its right end, as a task bar has them.
+  trayer --edge bottom --align right --height 32 >"$scratch/trayer.log" 2>&1 &
+  trayer_pid=$!
+  if ! timeout 10 xdotool search --sync --onlyvisible --pid "$trayer_pid" >/dev/null; then
+    echo "trayer did not come up:" >&2
+    cat "$scratch/trayer.log" >&2
+    exit 1
+  fi
+fi
+
 # Nothing of the user's: settings, autostart entry, lock file and session bus are all private.
 mkdir -p "$scratch/home" "$scratch/config" "$scratch/runtime"
 chmod 700 "$scratch/runtime"
@@ -71,6 +91,32 @@ if [ "$mode" = warning ]; then
   else
     echo "cancelled: the program ended without asking logind to power off"
   fi
+elif [ "$mode" = tray ]; then
+  # The tray takes the icon's window into its own: the program's window whose parent is not the root.
+  icon=""
+  icon_place=""
+  icon_settled() {
+    local id place
+    for id in $(xdotool search --onlyvisible --classname '^qshutdown$'); do
+      xwininfo -id "$id" -children | grep -q '^ *Parent window id: .*(the root window)' && continue
+      place="$(window_box "$id")"
+      # The same place twice running: the tray has finished laying it out.
+      [ "$id $place" = "$icon $icon_place" ] && return 0
+      icon="$id"
+      icon_place="$place"
+      return 1
+    done
+    return 1
+  }
+  if ! wait_until 20 icon_settled; then
+    echo "the icon did not appear in the tray; program output:" >&2
+    cat "$scratch/program.log" >&2
+    exit 1
+  fi
+  read -r x y w _ <<<"$icon_place"
+  # Clicked just below its top edge: the menu opens upwards from the pointer and leaves the icon
+  # in sight.
+  picture_tray_menu "$out" $((x + w / 2)) $((y + 2)) qshutdown
 else
   sleep 1 # let it paint
   import -window root "$out"
