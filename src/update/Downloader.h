@@ -9,7 +9,7 @@
 namespace qs::update {
 
 // The download control: fetches one address in the background and writes what came to a file.
-// Its events are raised on the interface thread, always after BeginDownload has returned, except
+// The end of a fetch is raised on the interface thread after BeginDownload has returned, except
 // when the fetch cannot even start: that is reported at once, then ends as a failed fetch does.
 class Downloader {
 public:
@@ -24,7 +24,7 @@ public:
 
     // Raised by BeginDownload before the fetch is asked for, for whoever watches the control.
     std::function<void(const std::string& url, const std::string& SaveFile)> DownloadBegin;
-    // Bytes received so far of MaxBytes; only while the size is known.
+    // Bytes received so far of MaxBytes; not raised while MaxBytes is 0.
     std::function<void(long CurBytes, long MaxBytes, const std::string& SaveFile)> DownloadProgress;
     // Nothing came, or nothing could be written: no connection, an empty answer, an unwritable file.
     std::function<void(const std::string& SaveFile)> DownloadError;

@@ -54,16 +54,6 @@ TEST_F(DownloaderTest, NothingToWriteEndsInErrorThenComplete) {
     EXPECT_FALSE(os.files.get("a") || os.files.get("b") || os.files.get("c"));
 }
 
-TEST_F(DownloaderTest, AFetchThatCannotStartIsReportedThenEndsAsAFailure) {
-    auto dl = make();
-    os.downloads.refuseNextStart();
-    dl->BeginDownload("u", "tmp_ver2");
-    EXPECT_EQ(out.str(), "msgbox 16 \"Warning\" \"5:Error in call to BeginDownload().\\r\\n\\r\\n"
-                         "Error Description: Access is denied.\" -> OK\n");
-    EXPECT_EQ(events, "error tmp_ver2;complete 0 tmp_ver2;");
-    EXPECT_EQ(os.downloads.inProgress(), 0);
-}
-
 TEST_F(DownloaderTest, AFailingHandlerIsLoggedAndTheEndStillComes) {
     auto dl = make();
     dl->DownloadError = [](const std::string&) { throw std::runtime_error("disk full"); };
