@@ -109,4 +109,11 @@ void frmMain::EnableHibernationFromTray() {
         ReportRefusal(ActionDisplayName(kKindHibernate));
 }
 
+void frmMain::SelectShutdownInsteadOfHibernation() {
+    if (!optExitOption[kKindHibernate]->value() && !optExitOption[kKindHibernateAndWake]->value())
+        return;
+    optExitOption[kKindShutdown]->setValue(true);
+    g_.ActionName = ActionDisplayName(kKindShutdown);
+}
+
 } // namespace qs::app

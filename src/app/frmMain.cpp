@@ -3,6 +3,7 @@
 
 #include "../settings/modStartup.h"
 #include "../shell/cSystray.h"
+#include "../update/Downloader.h"
 #include "../windows/frmAction.h"
 #include "../windows/frmAlarm.h"
 #include "modMisc.h"
@@ -10,10 +11,6 @@
 namespace qs::app {
 
 using platform::kAnswerYes;
-
-namespace {
-const std::string kVersionUrl = "/product/vrk_curver.txt";
-}
 
 frmMain::frmMain(Program& program)
     : forms::Form(program.application(), "frmMain"), program_(program), os_(program.services()), g_(program.globals()) {
@@ -23,6 +20,8 @@ frmMain::frmMain(Program& program)
     WireInputs();
     WireFileFields();
     WireHibernation();
+    WireUpdate();
+    WireInformation();
     Form_Initialize();
 }
 
@@ -43,6 +42,7 @@ void frmMain::WireEvents() {
     for (int i = 0; i < 6; ++i)
         pAction[i]->Click = [this, i] { pAction_Click(i); };
     pRestore->Click = [this] { pRestore_Click(); };
+    mnu_options->Click = [this] { mnu_options_Click(); };
 }
 
 void frmMain::Form_Initialize() {
@@ -122,7 +122,7 @@ void frmMain::Form_Load() {
     if (chkNewVersion->value() != 0 && !tmrAction->enabled()) {
         mnu_update->setEnabled(false);
         os_.files.remove(g_.AppDir + "tmp_ver");
-        BeginVersionDownload(kVersionUrl, g_.AppDir + "tmp_ver");
+        BeginVersionDownload(g_.AppDir + "tmp_ver");
     }
 }
 

@@ -24,10 +24,16 @@ namespace qs::shell {
 class cSystray;
 }
 
+namespace qs::update {
+class Downloader;
+}
+
 namespace qs::windows {
+class frmAbout;
 class frmAction;
 class frmAlarm;
 class frmMessage;
+class frmOptions;
 } // namespace qs::windows
 
 namespace qs::app {
@@ -73,6 +79,8 @@ public:
     // Beeps, hibernates now and returns once the computer has woken SecondsToWait later, after the
     // after-wake file; called by the confirmation window.
     void ResumeHibernate(int SecondsToWait);
+    // Shutdown instead of Hibernate or Hibernate & wake, as if the user had chosen it.
+    void SelectShutdownInsteadOfHibernation();
 
     // Controls, by the names the program's logic uses.
     forms::Control* frmeAction;
@@ -128,6 +136,8 @@ public:
     forms::Image* IcoDisabled;
     forms::Timer* tmrAction;
     forms::Timer* tmrResume;
+    // The download control of the update check.
+    std::unique_ptr<update::Downloader> DL;
 
     // Menus.
     forms::MenuItem* mnu_menu;
@@ -194,17 +204,35 @@ private:
     void mnu_minimize_Click();
     void mnu_saveset_Click();
     void pRestore_Click();
+    void mnu_options_Click();
 
     void LoadSett(const std::string& path);
     void LoadSettExit(const std::string& path);
     // Writes or deletes the start-with-Windows entry as chkWindowsStartup says.
     void ApplyStartupEntry();
 
-    // Parts of start-up and exit that later pieces of the program fill in.
-    void CloseOptionsDialog() {}
+    void CloseOptionsDialog();
     void ShowWarning();
     void ShowReminder();
-    void BeginVersionDownload(const std::string& /*url*/, const std::string& /*saveFile*/) {}
+
+    // The update check.
+    void WireUpdate();
+    // Fetches the version file into saveFile.
+    void BeginVersionDownload(const std::string& saveFile);
+    void mnu_update_Click();
+    void DL_DownloadError(const std::string& SaveFile);
+    void DL_DownloadComplete(const std::string& SaveFile);
+    void LoadVersionFile(const std::string& path);
+    // Asks whether to open the download page when the published version is newer; false when it is not.
+    bool OfferNewVersion(double published);
+    void CheckNewVersion(double published);
+    void CheckNewVersionManual(double published);
+
+    // About, help and feedback.
+    void WireInformation();
+    void ShowAbout();
+    void mnu_howtouse_Click();
+    void mnu_comments_Click();
 
     // Choosing an action kind, switching hibernation on, and hibernate and wake.
     void WireHibernation();
@@ -244,6 +272,8 @@ private:
     // Set when the program starts its own hibernation; from then on suspend queries pass.
     bool SelfHibernating = false;
     windows::frmMessage* confirmation_ = nullptr; // while the confirmation window is open
+    windows::frmOptions* options_ = nullptr;      // while the options dialog is open
+    windows::frmAbout* about_ = nullptr;          // while the about box is open
     std::unique_ptr<platform::WindowHooks> mainWindowHooks_;
     std::unique_ptr<shell::cSystray> f_cSystray;
     // Released at exit while one of its events was still under way; goes with the window.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "../platform/date_time.h"
+#include "version.h"
 
 #include <string>
 
@@ -15,8 +16,8 @@ struct Globals {
     DateTime ActionDate;
 };
 
-constexpr int kVersionMajor = 2;
-constexpr int kVersionMinor = 2;
-constexpr int kVersionRevision = 104;
+constexpr int kVersionMajor = QS_VERSION_MAJOR;
+constexpr int kVersionMinor = QS_VERSION_MINOR;
+constexpr int kVersionRevision = QS_VERSION_REVISION;
 
 } // namespace qs::app

@@ -2,6 +2,7 @@
 
 #include "clock.h"
 #include "dialogs.h"
+#include "download.h"
 #include "error_log.h"
 #include "file_dialog.h"
 #include "files.h"
@@ -31,6 +32,7 @@ struct Platform {
     Media& media;
     WindowProcedures& windowProcedures;
     Tray& tray;
+    Downloads& downloads;
 };
 
 } // namespace qs::platform

@@ -30,8 +30,9 @@ struct FilePickersTest : ::testing::Test {
     AnsweringDialog dialog;
     platform::Platform services = [this] {
         auto s = os.services();
-        return platform::Platform{s.clock,  s.dialogs, s.files,     s.power, s.processes,        s.registry, s.sound,
-                                  s.errors, dialog,    s.wakeTimer, s.media, s.windowProcedures, s.tray};
+        return platform::Platform{s.clock, s.dialogs,  s.files, s.power,     s.processes, s.registry,
+                                  s.sound, s.errors,   dialog,  s.wakeTimer, s.media,     s.windowProcedures,
+                                  s.tray,  s.downloads};
     }();
     forms::Observer observer;
     app::Program program{services, observer};

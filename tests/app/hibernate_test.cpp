@@ -66,7 +66,7 @@ TEST(HibernateAndWake, WithoutATimerToArmTheWaitStillLastsItsTime) {
                                  services.power, services.processes, services.registry,
                                  services.sound, services.errors,    services.fileDialog,
                                  timer,          services.media,     services.windowProcedures,
-                                 services.tray};
+                                 services.tray,  services.downloads};
     int steps = 0;
     fake::stepWaits(os.clock, 0.5, steps);
     actions::WaitSeconds(unarmable, 2);

@@ -6,6 +6,7 @@
 #include "../../src/forms/progress_bar.h"
 #include "../../src/platform/fake/shortcut_fake.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <sstream>
@@ -78,6 +79,10 @@ double seconds(const std::string& text) {
 } // namespace
 
 Script::Script(std::istream& in, std::ostream& out) : platform_(out), observer_(platform_.transcript) {
+    observer_.loaded = [this](forms::Form& form) {
+        if (&form == &program_->mainWindow())
+            traceDownloads(program_->mainWindow());
+    };
     std::string line;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r')
@@ -123,11 +128,15 @@ bool Script::step() {
             continue;
         const size_t lead = line.find_first_not_of(" \t");
         line = line.substr(lead);
-        while (!line.empty() && (line.back() == ' ' || line.back() == '\t') && split(line).first != "type" &&
-               split(line).first != "set")
+        const std::string first = split(line).first;
+        while (!line.empty() && (line.back() == ' ' || line.back() == '\t') && first != "type" && first != "set" &&
+               first != "serve")
             line.pop_back();
         auto [command, rest] = split(line);
         execute(command, rest);
+        // Answers to downloads arrive as events do: once the line has been carried out.
+        if (program_ && !program_->application().ended())
+            platform_.downloads.deliver();
         return true;
     }
     return false;
@@ -308,6 +317,11 @@ void Script::execute(const std::string& command, const std::string& rest) {
             fp.clock.pass(static_cast<int>(std::lround(time * 1000)));
         else
             fp.clock.advance(time);
+    } else if (command == "serve") {
+        serve(rest);
+    } else if (command == "scroll") {
+        auto [name, direction] = split(rest);
+        scroll(name, direction);
     } else if (command == "print") {
         print(rest);
     } else if (command == "eval") {
@@ -362,6 +376,24 @@ void Script::click(const std::string& ref) {
         break;
     }
     control->userClick();
+}
+
+void Script::scroll(const std::string& ref, const std::string& direction) {
+    if (direction != "up" && direction != "down")
+        throw ScriptError("expected scroll NAME up|down");
+    forms::Control* control;
+    forms::MenuItem* item;
+    resolve(ref, control, item);
+    if (!control || control->kind() != forms::ControlKind::ScrollBar)
+        throw ScriptError(ref + " is no scroll bar");
+    if (!control->acceptsInput()) {
+        platform_.transcript.line("refused " + ref);
+        return;
+    }
+    auto& bar = forms::controlAs<forms::ScrollBar>(*control);
+    bar.form().setFocus(bar); // an arrow click takes the focus, as it does on a tab stop
+    const int step = std::max(bar.smallChange(), 1);
+    bar.setValue(bar.value() + (direction == "up" ? step : -step));
 }
 
 void Script::type(const std::string& ref, const std::string& text) {

@@ -49,6 +49,11 @@ private:
     void set(const std::string& ref, const std::string& value);
     void eval(const std::string& what);
     void cat(const std::string& name);
+    void scroll(const std::string& ref, const std::string& direction);
+    // serve TEXT|empty|error|refused
+    void serve(const std::string& rest);
+    // Writes the main window's download control's start and events as they happen.
+    void traceDownloads(app::frmMain& main);
 
     std::vector<std::string> lines_;
     size_t next_ = 0;

@@ -3,6 +3,8 @@
 #include "../../src/forms/observer.h"
 #include "../../src/platform/fake/transcript.h"
 
+#include <functional>
+
 namespace qs::sim {
 
 // Writes the window changes of the forms model to the transcript.
@@ -10,6 +12,13 @@ class TranscriptObserver : public forms::Observer {
 public:
     explicit TranscriptObserver(fake::Transcript& t) : transcript_(t) {}
 
+    // Told when a form loads, before its Load handler runs.
+    std::function<void(forms::Form&)> loaded;
+
+    void formLoaded(forms::Form& form) override {
+        if (loaded)
+            loaded(form);
+    }
     void formShown(forms::Form& form, bool modal) override;
     void formHidden(forms::Form& form) override;
     void formMinimized(forms::Form& form) override;

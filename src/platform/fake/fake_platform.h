@@ -3,6 +3,7 @@
 #include "../platform.h"
 #include "clock_fake.h"
 #include "dialogs_fake.h"
+#include "downloads_fake.h"
 #include "error_log_fake.h"
 #include "file_dialog_fake.h"
 #include "files_fake.h"
@@ -38,10 +39,11 @@ struct FakePlatform {
     FakeMedia media{transcript};
     FakeWindowProcedures windowProcedures{transcript, dialogs, errors};
     FakeTray tray{transcript, clock, files, windowProcedures};
+    FakeDownloads downloads;
 
     platform::Platform services() {
         return {clock,  dialogs,    files,     power, processes,        registry, sound,
-                errors, fileDialog, wakeTimer, media, windowProcedures, tray};
+                errors, fileDialog, wakeTimer, media, windowProcedures, tray,     downloads};
     }
 };
 
