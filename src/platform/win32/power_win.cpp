@@ -1,5 +1,7 @@
 #include "power_win.h"
 
+#include "system_message_win.h"
+
 namespace qs::win32 {
 
 namespace {
@@ -49,18 +51,7 @@ bool Win32Power::lockWorkStation() {
 }
 
 std::string Win32Power::failureReason() {
-    if (lastError_ == 0)
-        return {};
-    char* text = nullptr;
-    const DWORD length =
-        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, lastError_, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string reason = length ? std::string(text, length) : "Error " + std::to_string(lastError_);
-    if (text)
-        LocalFree(text);
-    while (!reason.empty() && (reason.back() == '\r' || reason.back() == '\n' || reason.back() == ' '))
-        reason.pop_back();
-    return reason;
+    return lastError_ == 0 ? std::string() : systemMessage(lastError_);
 }
 
 void Win32Power::setShutdownPrivilege(bool enable) {

@@ -3,6 +3,7 @@
 #include "../platform.h"
 #include "clock_win.h"
 #include "dialogs_win.h"
+#include "downloads_win.h"
 #include "error_log_win.h"
 #include "file_dialog_win.h"
 #include "files_win.h"
@@ -33,6 +34,7 @@ struct Win32Platform {
     Win32Media media;
     Win32WindowProcedures windowProcedures{dialogs, errors};
     Win32Tray tray;
+    Win32Downloads downloads{errors};
 
     // The services that work on a form's native window find it through the renderer.
     void findWindowsWith(const WindowLookup& lookup) {
@@ -42,7 +44,7 @@ struct Win32Platform {
 
     platform::Platform services() {
         return {clock,  dialogs,    files,     power, processes,        registry, sound,
-                errors, fileDialog, wakeTimer, media, windowProcedures, tray};
+                errors, fileDialog, wakeTimer, media, windowProcedures, tray,     downloads};
     }
 };
 

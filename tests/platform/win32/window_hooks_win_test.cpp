@@ -263,7 +263,7 @@ TEST(MainWindowProcWin, TheSuspendQueryIsDeniedOnlyWhileHibernateAndWakeIsChosen
     platform::Platform fake = os.services();
     platform::Platform services{fake.clock,    fake.dialogs, fake.files,  fake.power,      fake.processes,
                                 fake.registry, fake.sound,   fake.errors, fake.fileDialog, fake.wakeTimer,
-                                fake.media,    procedures,   fake.tray};
+                                fake.media,    procedures,   fake.tray,   fake.downloads};
     app::Program program{services, renderer};
     program.start();
     app::frmMain& main = program.mainWindow();
