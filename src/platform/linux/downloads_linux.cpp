@@ -121,7 +121,7 @@ void LinuxDownloads::end(QNetworkReply* reply, platform::DownloadResult result) 
     QObject::disconnect(reply, nullptr, context_.get(), nullptr);
     reply->abort(); // does nothing once the reply has finished
     reply->deleteLater();
-    // Queued even when the reply has already ended, so finished never runs inside start.
+    // Always on a later turn of the event loop: never inside start, nor inside one of the reply's signals.
     QMetaObject::invokeMethod(
         context_.get(),
         [finished = std::move(fetch->finished), result = std::move(result)] {

@@ -5,7 +5,8 @@ it speaks https. Paths:
   /version        "2.3\\r\\n"
   /empty          a 200 answer with no body
   /status/N       an answer of status N with a small page
-  /slow           the version after 10 s
+  /slow/NAME      the first two bytes of the version, then "began NAME" on the standard output,
+                  and the rest of the version 10 s later
   /size/N         N bytes of "x"
   /hop/N          a redirect to /hop/N-1; /hop/0 is the version
   /to-http/PORT   a redirect to http://127.0.0.1:PORT/version
@@ -31,9 +32,14 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.answer(200, b"2.3\r\n")
         elif parts == ["empty"]:
             self.answer(200, b"")
-        elif parts == ["slow"]:
+        elif parts[0] == "slow" and len(parts) == 2:
+            self.send_response(200)
+            self.send_header("Content-Length", "5")
+            self.end_headers()
+            self.wfile.write(b"2.")
+            print("began " + parts[1], flush=True)
             time.sleep(10)
-            self.answer(200, b"2.3\r\n")
+            self.wfile.write(b"3\r\n")
         elif parts[0] == "status" and len(parts) == 2:
             self.answer(int(parts[1]), b"<html><body>2.3</body></html>")
         elif parts[0] == "size" and len(parts) == 2:

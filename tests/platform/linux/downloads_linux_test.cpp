@@ -31,6 +31,13 @@ public:
         return scheme + "://127.0.0.1:" + std::to_string(port_) + path;
     }
     int port() const { return port_; }
+    // True once the server has printed this line.
+    bool said(const QByteArray& line) {
+        while (process_.canReadLine())
+            if (process_.readLine().trimmed() == line)
+                return true;
+        return false;
+    }
 
 private:
     QProcess process_;
@@ -129,7 +136,7 @@ TEST_F(DownloadsLinux, FiveRedirectsAreFollowedAndASixthFails) {
 
 TEST_F(DownloadsLinux, NoAnswerInTimeOrNoServerFails) {
     LinuxDownloads downloads(300ms);
-    const auto slow = fetch(downloads, http_->url("http", "/slow"));
+    const auto slow = fetch(downloads, http_->url("http", "/slow/timeout"));
     EXPECT_FALSE(slow.ok);
     EXPECT_NE(slow.error.find("300 ms"), std::string::npos) << slow.error;
     QTcpServer closed;
@@ -166,9 +173,9 @@ TEST_F(DownloadsLinux, AFetchRunningAtTheEndIsDroppedQuietly) {
     bool told = false;
     {
         LinuxDownloads downloads;
-        ASSERT_FALSE(
-            downloads.start(http_->url("http", "/slow"), {}, [&](const platform::DownloadResult&) { told = true; }));
-        test::loopUntil([] { return false; }, 100); // under way
+        ASSERT_FALSE(downloads.start(http_->url("http", "/slow/end"), {},
+                                     [&](const platform::DownloadResult&) { told = true; }));
+        ASSERT_TRUE(test::loopUntil([] { return http_->said("began end"); }, 10000));
     }
     // Another fetch's whole course turns the event loop well past anything the first had queued.
     LinuxDownloads next;
