@@ -1,15 +1,9 @@
-"""A loopback web server for the download tests: download_server.py [CERT KEY].
+"""A loopback web server for the download tests: download_server.py [CERT KEY] (with them, https).
 
-Prints its port on the first line, then serves until it is killed. With a certificate and its key
-it speaks https. Paths:
-  /version        "2.3\\r\\n"
-  /empty          a 200 answer with no body
-  /status/N       an answer of status N with a small page
-  /slow/NAME      the first two bytes of the version, then "began NAME" on the standard output,
-                  and the rest of the version 10 s later
-  /size/N         N bytes of "x"
-  /hop/N          a redirect to /hop/N-1; /hop/0 is the version
-  /to-http/PORT   a redirect to http://127.0.0.1:PORT/version
+Prints its port, then serves /version ("2.3\\r\\n"), /empty, /status/N, /size/N (N bytes),
+/hop/N (a redirect to /hop/N-1; /hop/0 is the version), /to-http/PORT (a redirect to that port's
+http /version) and /slow/NAME (two bytes, a line "began NAME" on the standard output, the rest
+10 s later).
 """
 import http.server
 import ssl
@@ -18,42 +12,38 @@ import time
 
 
 class Handler(http.server.BaseHTTPRequestHandler):
-    def answer(self, status, body, headers=()):
+    def answer(self, status, body, location=None):
         self.send_response(status)
-        for name, value in headers:
-            self.send_header(name, value)
+        if location:
+            self.send_header("Location", location)
         self.send_header("Content-Length", str(len(body)))
         self.end_headers()
         self.wfile.write(body)
 
     def do_GET(self):
-        parts = self.path.strip("/").split("/")
-        if parts == ["version"]:
+        what, _, arg = self.path.strip("/").partition("/")
+        if what == "version" or (what == "hop" and arg == "0"):
             self.answer(200, b"2.3\r\n")
-        elif parts == ["empty"]:
+        elif what == "empty":
             self.answer(200, b"")
-        elif parts[0] == "slow" and len(parts) == 2:
+        elif what == "status":
+            self.answer(int(arg), b"<html><body>2.3</body></html>")
+        elif what == "size":
+            self.answer(200, b"x" * int(arg))
+        elif what == "hop":
+            self.answer(302, b"moved", "/hop/%d" % (int(arg) - 1))
+        elif what == "to-http":
+            self.answer(302, b"moved", "http://127.0.0.1:%s/version" % arg)
+        elif what == "slow":
             self.send_response(200)
             self.send_header("Content-Length", "5")
             self.end_headers()
             self.wfile.write(b"2.")
-            print("began " + parts[1], flush=True)
+            print("began " + arg, flush=True)
             time.sleep(10)
             self.wfile.write(b"3\r\n")
-        elif parts[0] == "status" and len(parts) == 2:
-            self.answer(int(parts[1]), b"<html><body>2.3</body></html>")
-        elif parts[0] == "size" and len(parts) == 2:
-            self.answer(200, b"x" * int(parts[1]))
-        elif parts[0] == "hop" and len(parts) == 2:
-            left = int(parts[1])
-            if left == 0:
-                self.answer(200, b"2.3\r\n")
-            else:
-                self.answer(302, b"moved", [("Location", "/hop/%d" % (left - 1))])
-        elif parts[0] == "to-http" and len(parts) == 2:
-            self.answer(302, b"moved", [("Location", "http://127.0.0.1:%s/version" % parts[1])])
         else:
-            self.answer(404, b"<html><body>2.3</body></html>")
+            self.answer(404, b"")
 
     def log_message(self, *args):
         pass
@@ -66,15 +56,10 @@ class Server(http.server.ThreadingHTTPServer):
         pass  # a client that gave up (a fetch past its limit) is no error here
 
 
-def main():
-    server = Server(("127.0.0.1", 0), Handler)
-    if len(sys.argv) == 3:
-        context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
-        context.load_cert_chain(sys.argv[1], sys.argv[2])
-        server.socket = context.wrap_socket(server.socket, server_side=True)
-    print(server.server_address[1], flush=True)
-    server.serve_forever()
-
-
-if __name__ == "__main__":
-    main()
+server = Server(("127.0.0.1", 0), Handler)
+if len(sys.argv) == 3:
+    context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+    context.load_cert_chain(sys.argv[1], sys.argv[2])
+    server.socket = context.wrap_socket(server.socket, server_side=True)
+print(server.server_address[1], flush=True)
+server.serve_forever()
