@@ -3,6 +3,7 @@
 #include "../platform.h"
 #include "clock_linux.h"
 #include "dialogs_linux.h"
+#include "downloads_linux.h"
 #include "error_log_linux.h"
 #include "file_dialog_linux.h"
 #include "files_linux.h"
@@ -32,10 +33,11 @@ struct LinuxPlatform {
     LinuxMedia media;
     LinuxWindowProcedures windowProcedures{dialogs, errors};
     LinuxTray tray{windowProcedures};
+    LinuxDownloads downloads;
 
     platform::Platform services() {
         return {clock,  dialogs,    files,     power, processes,        registry, sound,
-                errors, fileDialog, wakeTimer, media, windowProcedures, tray};
+                errors, fileDialog, wakeTimer, media, windowProcedures, tray,     downloads};
     }
 };
 

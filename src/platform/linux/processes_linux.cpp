@@ -102,7 +102,9 @@ bool LinuxProcesses::shellOpen(const std::string& file, int /*showCommand*/) {
     // Opening a program runs it, as on Windows; the desktop would offer to edit a script instead.
     if (info.isFile() && info.isExecutable())
         return QProcess::startDetached(info.absoluteFilePath(), {}, info.absolutePath());
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
+    // A link opens as what it points to: the desktop picks the program by the target's name. So the
+    // help, vrk22.chm, a link to the HTML pages, opens in the web browser.
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(info.canonicalFilePath()));
 }
 
 unsigned LinuxProcesses::startProgram(const std::string& commandLine, int /*windowStyle*/) {

@@ -20,6 +20,8 @@ public:
 
     // Takes an exclusive lock on the lock file and keeps it while this object lives.
     bool anotherInstanceRunning() override;
+    // A web address or a file through the desktop's opener (xdg-open), a link as its target; a
+    // program is run instead.
     bool shellOpen(const std::string& file, int showCommand) override;
     // The program becomes our child, reaped as soon as it ends (whether or not anyone waits), so
     // that its exit code stays known. Window styles mean nothing to a Linux program and are ignored.
