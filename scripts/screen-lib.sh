@@ -57,6 +57,22 @@ picture_warning() {
   xdotool key Return 2>/dev/null || true
 }
 
+# picture_dialog OUT WINDOW TITLE KEYS...: the keys, typed into WINDOW, open the dialog called
+# TITLE; once it is up and painted, a picture of the screen, then Esc closes the dialog.
+picture_dialog() {
+  local out="$1" window="$2" title="$3" dialog
+  shift 3
+  xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+  for key in "$@"; do
+    xdotool key --window "$window" "$key"
+    sleep 0.3 # the menu opens before the next key
+  done
+  dialog="$(wait_for_window "^$title\$" 30)" || return 1
+  sleep 1 # let it paint
+  import -window root "$out"
+  xdotool windowfocus --sync "$dialog" key Escape 2>/dev/null || true
+}
+
 # program_ends_within SECONDS: true when the program has ended by then.
 program_ends_within() {
   for _ in $(seq $(($1 * 10))); do kill -0 "$program_pid" 2>/dev/null || return 0; sleep 0.1; done

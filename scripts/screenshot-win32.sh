@@ -7,12 +7,14 @@
 # With "tray", the program runs on a Wine desktop as large as the screen with a taskbar; once its
 # icon is in the taskbar's notification area, a right click opens the pop-up menu, the picture
 # shows it, and Esc closes it.
+# With "options" or "about", the menu's keys (Alt+T then O; Alt+H then A) open that dialog and the
+# picture shows it over the main window.
 # The program is taken from $QS_BUILD (a build folder), else build/win32.
 set -euo pipefail
-usage="usage: screenshot-win32.sh OUT.png [warning|tray]"
+usage="usage: screenshot-win32.sh OUT.png [warning|tray|options|about]"
 out="${1:?$usage}"
 mode="${2:-main}"
-case "$mode" in main | warning | tray) ;; *) echo "$usage" >&2; exit 2 ;; esac
+case "$mode" in main | warning | tray | options | about) ;; *) echo "$usage" >&2; exit 2 ;; esac
 repo="$(cd "$(dirname "$0")/.." && pwd)"
 build="${QS_BUILD:-$repo/build/win32}"
 program="$build/src/platform/win32/QShutdown.exe"
@@ -57,8 +59,12 @@ cp "$program" "$scratch/app/"
 "$repo/scripts/wine-run.sh" "$scratch/app/QShutdown.exe" >"$scratch/program.log" 2>&1 &
 program_pid=$!
 
-wait_for_window "$title" 120 >/dev/null
-if [ "$mode" = warning ]; then
+main_window="$(wait_for_window "$title" 120)"
+if [ "$mode" = options ]; then
+  picture_dialog "$out" "$main_window" "Options" alt+t o
+elif [ "$mode" = about ]; then
+  picture_dialog "$out" "$main_window" "About" alt+h a
+elif [ "$mode" = warning ]; then
   picture_warning "$out"
   # Ending within four seconds is the cancel: the shutdown would have come six seconds later.
   if program_ends_within 4; then

@@ -31,7 +31,8 @@ void registerClass() {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+    // No class icon: a form without one of its own gets the system's default, except a fixed
+    // dialog, whose title bar then shows none.
     wc.lpszClassName = kWindowClass;
     RegisterClassExA(&wc);
     done = true;
