@@ -1,18 +1,20 @@
 #!/usr/bin/env bash
-# scripts/screenshot-linux.sh OUT.png [warning|tray]: runs the built Linux program on a private
-# Xvfb display with a throw-away HOME, waits for the main window, saves a picture of the screen,
-# ends both.
+# scripts/screenshot-linux.sh OUT.png [warning|tray|options|about]: runs the built Linux program
+# on a private Xvfb display with a throw-away HOME, waits for the main window, saves a picture of
+# the screen, ends both.
 # With "warning", a copy of the program starts with settings that activate a 10-second countdown
 # and a 10-second warning (scripts/warning-settings.sh) against a mock logind on a private system
 # bus; the picture shows the warning window, which is then cancelled with Esc.
 # With "tray", trayer (an XEmbed tray) runs along the bottom edge; once the program's icon is in
 # it, a right click opens the pop-up menu, the picture shows it, and Esc closes it.
+# With "options" or "about", the menu's keys (Alt+T then O; Alt+H then A) open that dialog and the
+# picture shows it over the main window.
 # The program is taken from $QS_BUILD (a build folder), else build/linux.
 set -euo pipefail
-usage="usage: screenshot-linux.sh OUT.png [warning|tray]"
+usage="usage: screenshot-linux.sh OUT.png [warning|tray|options|about]"
 out="${1:?$usage}"
 mode="${2:-main}"
-case "$mode" in main | warning | tray) ;; *) echo "$usage" >&2; exit 2 ;; esac
+case "$mode" in main | warning | tray | options | about) ;; *) echo "$usage" >&2; exit 2 ;; esac
 repo="$(cd "$(dirname "$0")/.." && pwd)"
 build="${QS_BUILD:-$repo/build/linux}"
 program="$build/src/platform/linux/qshutdown"
@@ -81,8 +83,12 @@ chmod 700 "$scratch/runtime"
 ) >"$scratch/program.log" 2>&1 &
 program_pid=$!
 
-wait_for_window "$title" 30 >/dev/null
-if [ "$mode" = warning ]; then
+main_window="$(wait_for_window "$title" 30)"
+if [ "$mode" = options ]; then
+  picture_dialog "$out" "$main_window" "Options" alt+t o
+elif [ "$mode" = about ]; then
+  picture_dialog "$out" "$main_window" "About" alt+h a
+elif [ "$mode" = warning ]; then
   picture_warning "$out"
   if ! program_ends_within 5; then
     echo "the program did not end after the cancel" >&2
