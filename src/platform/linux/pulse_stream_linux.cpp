@@ -32,11 +32,11 @@ bool PulseStream::open(const std::string& client, int sampleRate, std::size_t bu
         close();
         return false;
     }
-    const pa_sample_spec spec{PA_SAMPLE_S16NE, static_cast<std::uint32_t>(sampleRate), 1};
+    const pa_sample_spec format{PA_SAMPLE_S16NE, static_cast<std::uint32_t>(sampleRate), 1};
     pa_buffer_attr buffer{};
     buffer.maxlength = buffer.prebuf = buffer.minreq = buffer.fragsize = kServerChooses;
     buffer.tlength = static_cast<std::uint32_t>(bufferBytes);
-    stream_ = pa_stream_new(context_, "Tones", &spec, nullptr);
+    stream_ = pa_stream_new(context_, "Tones", &format, nullptr);
     if (!stream_ ||
         pa_stream_connect_playback(stream_, nullptr, &buffer, PA_STREAM_ADJUST_LATENCY, nullptr, nullptr) < 0 ||
         !waitUntilReady(deadline)) {
