@@ -1,4 +1,4 @@
-// The main window's close requests while an action is pending, on the fake backend.
+// The main window's settings across a restart, on the fake backend.
 #include "app/frmMain.h"
 #include "platform/fake/fake_platform.h"
 
@@ -21,44 +21,6 @@ struct MainWindowTest : ::testing::Test {
         return program.mainWindow();
     }
 };
-
-TEST_F(MainWindowTest, ExitWhileActiveAsksAndNoKeepsEverything) {
-    auto& main = start();
-    main.tmrAction->setEnabled(true);
-    os.dialogs.queueAnswer(platform::kAnswerNo);
-    EXPECT_FALSE(main.close(forms::kFormCode));
-    EXPECT_TRUE(main.isLoaded());
-    EXPECT_TRUE(main.tmrAction->enabled());
-    EXPECT_EQ(out.str(), "msgbox 20 \":: Quorrel Shutdown 2.2 ::\" \"Quorrel Shutdown is Active. Do you want to "
-                         "Deactivate and Exit?   \" -> No\n");
-    EXPECT_FALSE(program.application().ended());
-}
-
-TEST_F(MainWindowTest, ExitWhileActiveAnsweredYesStopsTheTimerAndEnds) {
-    auto& main = start();
-    main.tmrAction->setEnabled(true);
-    os.dialogs.queueAnswer(platform::kAnswerYes);
-    EXPECT_TRUE(main.close(forms::kAppTaskManager));
-    EXPECT_FALSE(main.tmrAction->enabled());
-    EXPECT_TRUE(program.application().ended());
-    EXPECT_EQ(os.clock.activeTimers(), 0);
-}
-
-TEST_F(MainWindowTest, CloseBoxHidesWithoutAQuestionWhileActive) {
-    auto& main = start();
-    main.tmrAction->setEnabled(true);
-    EXPECT_FALSE(main.close(forms::kFormControlMenu));
-    EXPECT_FALSE(main.isVisible());
-    EXPECT_EQ(out.str().find("msgbox"), std::string::npos);
-}
-
-TEST_F(MainWindowTest, SessionEndExitsWithoutAQuestion) {
-    auto& main = start();
-    main.tmrAction->setEnabled(true);
-    EXPECT_TRUE(main.close(forms::kAppWindows));
-    EXPECT_EQ(out.str().find("msgbox"), std::string::npos);
-    EXPECT_TRUE(program.application().ended());
-}
 
 TEST_F(MainWindowTest, SettingsSurviveARestart) {
     auto& first = start();
