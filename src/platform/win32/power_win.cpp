@@ -33,11 +33,18 @@ bool Win32Power::isSuspendAllowed() {
 
 bool Win32Power::result(bool ok, bool available) {
     lastError_ = ok ? 0 : available ? GetLastError() : ERROR_CALL_NOT_IMPLEMENTED;
+    missingPrivilege_ = 0;
     return ok;
 }
 
 bool Win32Power::exitWindows(unsigned flags) {
-    return result(ExitWindowsEx(flags, SHTDN_REASON_MAJOR_OTHER | SHTDN_REASON_FLAG_PLANNED) != 0);
+    const bool ok = result(ExitWindowsEx(flags, 0) != 0);
+    // Logging off needs no privilege, so the call is made either way; a refusal is then told as
+    // the missing privilege it most likely comes from.
+    if (!ok)
+        missingPrivilege_ = privilegeError_;
+    privilegeError_ = 0;
+    return ok;
 }
 
 bool Win32Power::setSuspendState(bool hibernate, bool forced, bool disableWake) {
@@ -51,20 +58,41 @@ bool Win32Power::lockWorkStation() {
 }
 
 std::string Win32Power::failureReason() {
-    return lastError_ == 0 ? std::string() : systemMessage(lastError_);
+    if (lastError_ == 0)
+        return {};
+    if (missingPrivilege_ == 0)
+        return systemMessage(lastError_);
+    return "The shutdown privilege was not granted: " + systemMessage(missingPrivilege_) + " " +
+           systemMessage(lastError_);
 }
 
 void Win32Power::setShutdownPrivilege(bool enable) {
+    const unsigned long error = enablePrivilege("SeShutdownPrivilege", enable);
+    // Switching it off after the call must not hide why switching it on failed.
+    if (enable)
+        privilegeError_ = error;
+}
+
+unsigned long enablePrivilege(const char* name, bool enable) {
     HANDLE token = nullptr;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
-        return;
+        return GetLastError();
     TOKEN_PRIVILEGES privileges{};
     privileges.PrivilegeCount = 1;
-    if (LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid)) {
-        privileges.Privileges[0].Attributes = enable ? SE_PRIVILEGE_ENABLED : 0;
-        AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+    privileges.Privileges[0].Attributes = enable ? SE_PRIVILEGE_ENABLED : 0;
+    DWORD error = ERROR_SUCCESS;
+    if (!LookupPrivilegeValueA("", name, &privileges.Privileges[0].Luid)) {
+        error = GetLastError();
+    } else {
+        TOKEN_PRIVILEGES previous{};
+        DWORD previousLength = 0;
+        // Success with ERROR_NOT_ALL_ASSIGNED means the token does not hold the privilege at all.
+        if (!AdjustTokenPrivileges(token, FALSE, &privileges, sizeof previous, &previous, &previousLength) ||
+            GetLastError() != ERROR_SUCCESS)
+            error = GetLastError();
     }
     CloseHandle(token);
+    return error;
 }
 
 } // namespace qs::win32

@@ -1,8 +1,8 @@
 // Win32Dialogs: real message boxes, answered from a second thread as a user would.
 #include "../../../src/platform/win32/dialogs_win.h"
+#include "test_thread_win.h"
 
 #include <gtest/gtest.h>
-#include <thread>
 #include <windows.h>
 
 namespace qs::win32 {
@@ -26,7 +26,7 @@ BOOL CALLBACK closeAnyBox(HWND window, LPARAM) {
 // Shows the box and presses a button in it once it is on the screen.
 int answerBox(const std::string& title, int style, WPARAM button, Seen& seen) {
     const DWORD caller = GetCurrentThreadId();
-    std::thread user([&] {
+    test::TestThread user([&] {
         for (int i = 0; i < 500; ++i, Sleep(20)) {
             const HWND box = FindWindowA("#32770", title.c_str());
             if (!box || !IsWindowVisible(box))
@@ -40,6 +40,8 @@ int answerBox(const std::string& title, int style, WPARAM button, Seen& seen) {
         }
         EnumThreadWindows(caller, closeAnyBox, 0); // a box under another title: fail, do not hang
     });
+    if (!user.started())
+        return 0; // nobody would answer the box
     const int answer = Win32Dialogs().messageBox("Shut down now?", style, title);
     user.join();
     return answer;

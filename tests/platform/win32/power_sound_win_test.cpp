@@ -6,20 +6,20 @@
 namespace qs::win32 {
 namespace {
 
-// Whether the process token has the shutdown privilege switched on.
-bool shutdownPrivilegeEnabled() {
+// Whether the process token has the privilege switched on.
+bool privilegeEnabled(const char* name) {
     HANDLE token = nullptr;
     OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
     char buf[2048];
     DWORD size = 0;
-    LUID shutdown{};
-    LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &shutdown);
+    LUID wanted{};
+    LookupPrivilegeValueA(nullptr, name, &wanted);
     bool enabled = false;
     if (GetTokenInformation(token, TokenPrivileges, buf, sizeof buf, &size)) {
         const auto* privileges = reinterpret_cast<const TOKEN_PRIVILEGES*>(buf);
         for (DWORD i = 0; i < privileges->PrivilegeCount; ++i)
-            if (privileges->Privileges[i].Luid.LowPart == shutdown.LowPart &&
-                privileges->Privileges[i].Luid.HighPart == shutdown.HighPart)
+            if (privileges->Privileges[i].Luid.LowPart == wanted.LowPart &&
+                privileges->Privileges[i].Luid.HighPart == wanted.HighPart)
                 enabled = (privileges->Privileges[i].Attributes & SE_PRIVILEGE_ENABLED) != 0;
     }
     CloseHandle(token);
@@ -45,9 +45,21 @@ TEST(PowerWin, ReportsTheNtFamilyAsGetVersionDoes) {
 TEST(PowerWin, TheShutdownPrivilegeIsSwitchedOnAndOff) {
     Win32Power power;
     power.setShutdownPrivilege(true);
-    EXPECT_TRUE(shutdownPrivilegeEnabled());
+    EXPECT_TRUE(privilegeEnabled("SeShutdownPrivilege"));
     power.setShutdownPrivilege(false);
-    EXPECT_FALSE(shutdownPrivilegeEnabled());
+    EXPECT_FALSE(privilegeEnabled("SeShutdownPrivilege"));
+    EXPECT_EQ(enablePrivilege("SeShutdownPrivilege", true), 0ul);
+    EXPECT_TRUE(privilegeEnabled("SeShutdownPrivilege"));
+    EXPECT_EQ(enablePrivilege("SeShutdownPrivilege", false), 0ul);
+    EXPECT_FALSE(privilegeEnabled("SeShutdownPrivilege"));
+}
+
+TEST(PowerWin, APrivilegeTheTokenDoesNotHoldIsNotGranted) {
+    // Neither Wine's token nor an administrator's on Windows holds the right to create tokens;
+    // AdjustTokenPrivileges succeeds all the same and only its last error tells.
+    EXPECT_EQ(enablePrivilege("SeCreateTokenPrivilege", true), static_cast<unsigned long>(ERROR_NOT_ALL_ASSIGNED));
+    EXPECT_FALSE(privilegeEnabled("SeCreateTokenPrivilege"));
+    EXPECT_EQ(enablePrivilege("SeNoSuchPrivilege", true), static_cast<unsigned long>(ERROR_NO_SUCH_PRIVILEGE));
 }
 
 TEST(PowerWin, WithoutThePowerLibraryNothingIsAllowed) {

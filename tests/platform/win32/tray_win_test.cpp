@@ -7,6 +7,7 @@
 #include "../../../src/platform/win32/window_procedures_win.h"
 #include "../recording_error_log.h"
 #include "message_pump_win.h"
+#include "test_thread_win.h"
 
 #include <algorithm>
 #include <cstring>
@@ -14,7 +15,6 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 #include <sstream>
-#include <thread>
 
 namespace qs::win32 {
 namespace {
@@ -173,7 +173,8 @@ void useTheNotificationArea() {
 }
 
 TEST(TrayWinTaskbar, AnIconIsAddedClickedAndDeletedInARealNotificationArea) {
-    std::thread user(useTheNotificationArea);
+    test::TestThread user(useTheNotificationArea);
+    ASSERT_TRUE(user.started());
     user.join();
 }
 
