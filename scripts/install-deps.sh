@@ -5,7 +5,7 @@ packages=(cmake ninja-build g++ googletest libgtest-dev
           qt6-base-dev qt6-multimedia-dev libpulse-dev pkgconf
           dbus python3-dbusmock pulseaudio pulseaudio-utils xvfb xauth xdotool x11-utils trayer imagemagick fonts-liberation
           clang-format fp-utils
-          g++-mingw-w64-i686-posix wine wine32:i386 libgnutls30:i386 openssl
+          g++-mingw-w64-i686-win32 wine wine32:i386 libgnutls30:i386 openssl
           gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386)
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
