@@ -9,7 +9,8 @@
 # shows it, and Esc closes it.
 # With "options" or "about", the menu's keys (Alt+T then O; Alt+H then A) open that dialog and the
 # picture shows it over the main window.
-# The program is taken from $QS_BUILD (a build folder), else build/win32.
+# The program is taken from $QS_BUILD (a build folder), else build/win32. With $QS_DPI set (120, 144...),
+# Wine gives the program a screen of that many dots per inch.
 set -euo pipefail
 usage="usage: screenshot-win32.sh OUT.png [warning|tray|options|about]"
 out="${1:?$usage}"
@@ -27,6 +28,8 @@ done
 scratch="$(mktemp -d)"
 export WINEPREFIX="$scratch/wineprefix"
 program_pid=""
+# shellcheck source=wine-env.sh
+. "$repo/scripts/wine-env.sh"
 # shellcheck source=screen-lib.sh
 . "$repo/scripts/screen-lib.sh"
 cleanup() {
@@ -37,14 +40,16 @@ cleanup() {
 }
 trap cleanup EXIT
 start_screen
+if [ -n "${QS_DPI:-}" ]; then
+  ensure_wine_prefix
+  set_wine_dpi "$QS_DPI"
+fi
 
 desktop="Screenshot"
 if [ "$mode" = tray ]; then
   # Every program of the prefix runs on one Wine desktop whose explorer shows a taskbar. The
   # desktop becomes the default last: any Wine program started after that would make it at once,
   # with what it finds of its size and shell then.
-  # shellcheck source=wine-env.sh
-  . "$repo/scripts/wine-env.sh"
   ensure_wine_prefix
   wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v "$desktop" /d "$(xdotool getdisplaygeometry | tr ' ' x)" /f >/dev/null
   wine reg add "HKCU\\Software\\Wine\\Explorer\\Desktops\\$desktop" /v EnableShell /t REG_DWORD /d 1 /f >/dev/null

@@ -33,3 +33,13 @@ ensure_wine_prefix() {
   fi
   exec {lock}>&-
 }
+
+# Wine programs started after this take DPI dots per inch as the screen's (each reads the value when
+# it starts; the registry, and so the value, is the whole prefix's). 96 is Windows' own default.
+set_wine_dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null
+}
+# Back to the prefix's default.
+clear_wine_dpi() {
+  wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
+}

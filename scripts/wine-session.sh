@@ -59,6 +59,7 @@ case "${1:-}" in
     # Wine's own services (services.exe, plugplay, ...) run as long as the server: started here,
     # they hold no test's output open, so ctest sees each test end when its program ends.
     wineboot </dev/null >/dev/null 2>&1
+    clear_wine_dpi # a dpi that a run cut short left set
     start_pulse
     command -v Xvfb >/dev/null || { echo "no Xvfb: the Windows tests run without a display" >&2; exit 0; }
     ready="$(mktemp)"

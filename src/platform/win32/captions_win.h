@@ -6,14 +6,6 @@
 
 namespace qs::win32 {
 
-// Pixels from twips at 96 dpi.
-constexpr int pixels(int twips) {
-    return twips / 15;
-}
-constexpr int twips(int pixels) {
-    return pixels * 15;
-}
-
 // CR LF, a lone CR and a lone LF all become CR LF, the line break of static and edit controls.
 std::string windowsLines(const std::string& text);
 // A caption as the user reads it: access-key marks left out, "&&" shown as "&", each line break

@@ -1,13 +1,14 @@
 #include "combo_box_win.h"
 
 #include "../../forms/combo_box.h"
+#include "form_window_win.h"
 
 namespace qs::win32 {
 
 using forms::Property;
 
 namespace {
-// A combo box's window height includes its open list.
+// A combo box's window height includes its open list: pixels at 96 dpi.
 constexpr int kListHeight = 160;
 } // namespace
 
@@ -18,8 +19,8 @@ ComboBoxWin::ComboBoxWin(FormWindow& owner, forms::ComboBox& combo) : ControlWin
 void ComboBoxWin::sync(Property what) {
     if (what == Property::Geometry && hwnd_) {
         const RECT r = placement();
-        SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top + kListHeight,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left,
+                     r.bottom - r.top + MulDiv(kListHeight, owner_.dpi(), 96), SWP_NOZORDER | SWP_NOACTIVATE);
         return;
     }
     ControlWin::sync(what);

@@ -10,6 +10,7 @@
 #include "button_win.h"
 #include "captions_win.h"
 #include "combo_box_win.h"
+#include "dpi_win.h"
 #include "form_window_win.h"
 #include "scroll_bar_win.h"
 #include "static_win.h"
@@ -67,12 +68,14 @@ bool ControlWin::live() const {
 }
 
 RECT ControlWin::placement() const {
-    int x = pixels(control_.left()), y = pixels(control_.top());
+    int x = control_.left(), y = control_.top();
     for (const forms::Control* c = control_.container(); c; c = c->container()) {
-        x += pixels(c->left());
-        y += pixels(c->top());
+        x += c->left();
+        y += c->top();
     }
-    return RECT{x, y, x + pixels(control_.width()), y + pixels(control_.height())};
+    // Each edge from its own twips, so controls that meet in twips meet in pixels at any dpi.
+    const int dpi = owner_.dpi();
+    return RECT{pixels(x, dpi), pixels(y, dpi), pixels(x + control_.width(), dpi), pixels(y + control_.height(), dpi)};
 }
 
 void ControlWin::syncAll() {

@@ -1,8 +1,8 @@
 #include "form_window_win.h"
 
 #include "../../forms/tab_order.h"
-#include "captions_win.h"
 #include "control_win.h"
+#include "dpi_win.h"
 #include "fonts_win.h"
 #include "icons_win.h"
 #include "menu_bar_win.h"
@@ -20,6 +20,7 @@ namespace {
 
 constexpr char kWindowClass[] = "QuorrelShutdownForm";
 constexpr int kFirstControlId = 100; // above IDOK and IDCANCEL, which the dialog keys send
+constexpr UINT kDpiChanged = 0x02E0; // WM_DPICHANGED: per-monitor aware windows, Windows 8.1 on
 
 void registerClass() {
     static bool done = false;
@@ -49,6 +50,7 @@ FormWindow::FormWindow(forms::Form& form, FontsWin& fonts, std::function<bool()>
                             GetModuleHandleA(nullptr), nullptr);
     if (!hwnd_)
         return;
+    dpi_ = windowDpi(hwnd_);
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FormWindow::windowProc));
     menus_ = std::make_unique<MenuBarWin>(form.menus(), hwnd_);
@@ -121,8 +123,8 @@ int FormWindow::controlId(const forms::Control& control) const {
 }
 
 void FormWindow::applyGeometry() {
-    const int width = pixels(form_.width()), height = pixels(form_.height());
-    int x = pixels(form_.left()), y = pixels(form_.top());
+    const int width = pixels(form_.width(), dpi_), height = pixels(form_.height(), dpi_);
+    int x = pixels(form_.left(), dpi_), y = pixels(form_.top(), dpi_);
     UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
     if (form_.left() < 0 || form_.top() < 0) {
         if (placed_) {
@@ -136,6 +138,17 @@ void FormWindow::applyGeometry() {
     }
     placed_ = true;
     SetWindowPos(hwnd_, nullptr, x, y, width, height, flags);
+}
+
+void FormWindow::rescale(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    // The fonts first: the status bar takes its height from its font when the new size places it.
+    for (auto& [control, view] : views_)
+        view->sync(Property::Font);
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    for (auto& [control, view] : views_)
+        view->sync(Property::Geometry);
 }
 
 void FormWindow::applyStyle() {
@@ -314,7 +327,7 @@ HMENU FormWindow::popupOf(const forms::MenuItem& item) const {
 }
 
 HFONT FormWindow::font(const forms::Control& control) const {
-    return fonts_.of(control);
+    return fonts_.of(control, dpi_);
 }
 
 HBRUSH FormWindow::brush(COLORREF colour) {
@@ -335,7 +348,7 @@ void FormWindow::setToolTip(HWND tool, UINT_PTR id, const RECT* rect, const std:
     if (!tips_) {
         tips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
                                 0, 0, hwnd_, nullptr, GetModuleHandleA(nullptr), nullptr);
-        SendMessageA(tips_, TTM_SETMAXTIPWIDTH, 0, 400);
+        SendMessageA(tips_, TTM_SETMAXTIPWIDTH, 0, MulDiv(400, dpi_, 96));
     }
     TTTOOLINFOA info{};
     info.cbSize = TTTOOLINFOA_V2_SIZE; // understood by every version of the common controls
@@ -430,6 +443,9 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_PAINT:
         paint();
+        return 0;
+    case kDpiChanged:
+        rescale(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_CLOSE:
         form_.close(forms::kFormControlMenu);

@@ -50,6 +50,8 @@ public:
     HMENU popupOf(const forms::MenuItem& item) const;
 
     // For the controls' views.
+    // The dots per inch of the window's screen: the forms' twips are so many pixels.
+    int dpi() const { return dpi_; }
     int controlId(const forms::Control& control) const;
     HFONT font(const forms::Control& control) const;
     HBRUSH brush(COLORREF colour);
@@ -79,6 +81,9 @@ private:
     void applyStyle();
     void applyGeometry();
     void applyIcon();
+    // The window has come to a screen of other dots per inch: fonts and places anew, the size the
+    // system suggests.
+    void rescale(int dpi, const RECT& suggested);
     bool isContainer(const forms::Control& control) const;
     void focus(const forms::Control* control);
     // Tab and the arrow keys among the controls, by the model's order; true when used up.
@@ -91,6 +96,7 @@ private:
     HWND tips_ = nullptr;
     FontsWin& fonts_;
     HDC paintDc_ = nullptr; // while the window's WM_PAINT runs the form's Paint
+    int dpi_ = 96;
     std::unique_ptr<MenuBarWin> menus_;
     std::map<const forms::Control*, std::unique_ptr<ControlWin>> views_;
     std::map<HWND, ControlWin*> viewOfWindow_;

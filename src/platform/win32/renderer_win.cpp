@@ -1,8 +1,8 @@
 #include "renderer_win.h"
 
 #include "../../forms/application.h"
-#include "captions_win.h"
 #include "control_win.h"
+#include "dpi_win.h"
 #include "form_window_win.h"
 
 #include <algorithm>
@@ -167,7 +167,10 @@ void RendererWin::popupMenu(forms::Form& form, forms::MenuItem& menu, forms::Men
 }
 
 int RendererWin::textWidth(const forms::Control& control, const std::string& text) {
-    return twips(fonts_.textWidth(control, text));
+    // At the dpi of the form's window, or of the screen before it has one.
+    const FormWindow* window = find(control.form());
+    const int dpi = window ? window->dpi() : screenDpi();
+    return twipsCovering(fonts_.textWidth(control, text, dpi), dpi);
 }
 
 bool RendererWin::translate(MSG& msg) {

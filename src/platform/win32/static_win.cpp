@@ -5,6 +5,8 @@
 #include "../../forms/label.h"
 #include "../../forms/progress_bar.h"
 #include "captions_win.h"
+#include "dpi_win.h"
+#include "form_window_win.h"
 #include "icons_win.h"
 
 #include <algorithm>
@@ -94,7 +96,8 @@ void StaticWin::syncLabelStyle() {
 
 void StaticWin::syncImage() {
     const auto& image = forms::controlAs<forms::Image>(control_);
-    const int size = std::max(std::min(pixels(control_.width()), pixels(control_.height())), 16);
+    const int dpi = owner_.dpi();
+    const int size = std::max(std::min(pixels(control_.width(), dpi), pixels(control_.height(), dpi)), 16);
     if (HICON icon = programIcon(image.picture(), size))
         SendMessageA(hwnd_, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
 }

@@ -1,7 +1,7 @@
 #include "status_bar_win.h"
 
 #include "../../forms/status_bar.h"
-#include "captions_win.h"
+#include "dpi_win.h"
 #include "form_window_win.h"
 
 #include <algorithm>
@@ -14,7 +14,7 @@ using forms::Property;
 namespace {
 
 constexpr UINT_PTR kClockTimer = 1;
-constexpr LONG kSmallestHeight = -7; // pixels, as a font's height is given: still readable
+constexpr LONG kSmallestHeight = -7; // pixels at 96 dpi, as a font's height is given: still readable
 
 std::string oneLine(const std::string& text) {
     std::string out;
@@ -40,6 +40,10 @@ std::string clockText() {
 StatusBarWin::StatusBarWin(FormWindow& owner, forms::StatusBar& bar) : ControlWin(owner, bar), bar_(bar) {
     create(STATUSCLASSNAMEA, CCS_BOTTOM | CCS_NODIVIDER);
     font_ = owner_.font(control_);
+    keepFontHeight();
+}
+
+void StatusBarWin::keepFontHeight() {
     if (!hwnd_)
         return;
     // The bar keeps the height of the form's font when a smaller one makes a long text fit.
@@ -71,6 +75,7 @@ void StatusBarWin::sync(Property what) {
     ControlWin::sync(what);
     if (what == Property::Font) {
         font_ = owner_.font(control_);
+        keepFontHeight();
         fitFont();
     }
     if (what != Property::Panels)
@@ -97,7 +102,7 @@ void StatusBarWin::layoutParts() {
     int fixed = 0, stretching = 0;
     for (int i = 1; i <= panels; ++i) {
         if (bar_.panel(i).width > 0)
-            fixed += pixels(bar_.panel(i).width);
+            fixed += pixels(bar_.panel(i).width, owner_.dpi());
         else
             ++stretching;
     }
@@ -105,7 +110,8 @@ void StatusBarWin::layoutParts() {
     std::vector<int> edges;
     int edge = 0;
     for (int i = 1; i <= panels; ++i) {
-        const int width = bar_.panel(i).width > 0 ? pixels(bar_.panel(i).width) : spare / std::max(stretching, 1);
+        const int width =
+            bar_.panel(i).width > 0 ? pixels(bar_.panel(i).width, owner_.dpi()) : spare / std::max(stretching, 1);
         edge += width;
         edges.push_back(edge);
     }
@@ -179,7 +185,8 @@ void StatusBarWin::fitFont() {
         return;
     const HDC dc = GetDC(hwnd_);
     HFONT chosen = base;
-    for (LONG height = face.lfHeight; !textsFit(dc, chosen) && height < kSmallestHeight;) {
+    const LONG smallest = MulDiv(kSmallestHeight, owner_.dpi(), 96);
+    for (LONG height = face.lfHeight; !textsFit(dc, chosen) && height < smallest;) {
         ++height;
         HFONT& smaller = smaller_[height];
         if (!smaller) {

@@ -29,6 +29,7 @@ private:
     void setTexts();
     void refreshClock();
     void fitFont();
+    void keepFontHeight();
     bool textsFit(HDC dc, HFONT font) const;
 
     forms::StatusBar& bar_;
