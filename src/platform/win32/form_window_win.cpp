@@ -40,8 +40,8 @@ void registerClass() {
 
 } // namespace
 
-FormWindow::FormWindow(forms::Form& form, FontsWin& fonts, std::function<bool()> sessionEnding)
-    : form_(form), sessionEnding_(std::move(sessionEnding)), fonts_(fonts) {
+FormWindow::FormWindow(forms::Form& form, FontsWin& fonts, SessionEndCalls sessionEnd)
+    : form_(form), sessionEnd_(std::move(sessionEnd)), fonts_(fonts) {
     registerClass();
     const DWORD exStyle = form.topMost() ? WS_EX_TOPMOST : 0;
     hwnd_ = CreateWindowExA(exStyle, kWindowClass, form.caption().c_str(), WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
@@ -435,7 +435,11 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         form_.close(forms::kFormControlMenu);
         return 0;
     case WM_QUERYENDSESSION:
-        return sessionEnding_ && !sessionEnding_() ? FALSE : TRUE;
+        return sessionEnd_.query && !sessionEnd_.query() ? FALSE : TRUE;
+    case WM_ENDSESSION:
+        if (sessionEnd_.end)
+            sessionEnd_.end(wParam != FALSE);
+        return 0;
     default:
         break;
     }

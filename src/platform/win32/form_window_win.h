@@ -13,12 +13,19 @@ class ControlWin;
 class FontsWin;
 class MenuBarWin;
 
+// What a form's window does when Windows asks whether the session may end, and when it then says
+// whether the session does end.
+struct SessionEndCalls {
+    std::function<bool()> query;
+    std::function<void(bool ending)> end;
+};
+
 // One form's top-level window with its menu bar, a native control per control and a tooltip
 // control. The window procedure turns the user's input into the model's events; the model's
 // changes come in through formChanged and controlChanged.
 class FormWindow {
 public:
-    FormWindow(forms::Form& form, FontsWin& fonts, std::function<bool()> sessionEnding);
+    FormWindow(forms::Form& form, FontsWin& fonts, SessionEndCalls sessionEnd);
     ~FormWindow();
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
@@ -86,7 +93,7 @@ private:
     void paint();
 
     forms::Form& form_;
-    std::function<bool()> sessionEnding_;
+    SessionEndCalls sessionEnd_;
     HWND hwnd_ = nullptr;
     HWND tips_ = nullptr;
     FontsWin& fonts_;

@@ -466,6 +466,43 @@ TEST_F(RendererWinTest, TheProgramsEndTakesTheWindowsAndEndsTheLoop) {
     EXPECT_EQ(window(), nullptr);
 }
 
+TEST_F(RendererWinTest, TheFormsGoOnlyWhenWindowsEndsTheSession) {
+    DemoForm second(app_);
+    second.show();
+    second.events.clear();
+    app_.setMainForm(form_);
+    const HWND windows[] = {window(), renderer_.window(second)};
+    for (DemoForm* f : {&form_, &second})
+        f->Unload = [f](int&) { f->events.push_back("Unload"); };
+    // Windows asks every top-level window, then tells each the outcome.
+    const auto endSession = [&](bool ending) {
+        for (HWND w : windows)
+            EXPECT_EQ(send(w, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+        for (HWND w : windows)
+            send(w, WM_ENDSESSION, ending, ENDSESSION_LOGOFF);
+    };
+
+    endSession(false); // another program refused
+    EXPECT_EQ(form_.events, (Events{"QueryUnload 2"})) << "asked once, whichever window Windows asks";
+    EXPECT_EQ(second.events, (Events{"QueryUnload 2"}));
+    EXPECT_TRUE(form_.isLoaded() && second.isLoaded());
+    EXPECT_TRUE(IsWindowVisible(windows[0]) && IsWindowVisible(windows[1]));
+    int ticks = 0;
+    form_.tmrTick->Tick = [&] { ++ticks; };
+    form_.tmrTick->setInterval(10);
+    form_.tmrTick->setEnabled(true);
+    clock_.runUntil([&] { return ticks > 0 || app_.ended(); });
+    EXPECT_FALSE(app_.ended()) << "the program runs on";
+
+    endSession(true);
+    EXPECT_EQ(form_.events, (Events{"QueryUnload 2", "QueryUnload 2", "Unload"}));
+    EXPECT_EQ(second.events, (Events{"QueryUnload 2", "QueryUnload 2", "Unload"}));
+    EXPECT_FALSE(form_.isLoaded() || second.isLoaded());
+    EXPECT_TRUE(app_.ended());
+    settle();
+    EXPECT_FALSE(IsWindow(windows[0]) || IsWindow(windows[1]));
+}
+
 TEST_F(RendererWinTest, AModalFormDisablesTheOthersUntilItCloses) {
     DemoForm dialog(app_);
     dialog.cmdCancel->Click = [&] { dialog.hide(); };
