@@ -31,8 +31,10 @@ void registerClass() {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    // No class icon: a form without one of its own gets the system's default, except a fixed
-    // dialog, whose title bar then shows none.
+    // Every form is the program's on the task bar and in Alt+Tab, also one without an icon of its
+    // own; a fixed dialog's title bar still shows none.
+    wc.hIcon = programIcon("main", GetSystemMetrics(SM_CXICON));
+    wc.hIconSm = programIcon("main", GetSystemMetrics(SM_CXSMICON));
     wc.lpszClassName = kWindowClass;
     RegisterClassExA(&wc);
     done = true;
