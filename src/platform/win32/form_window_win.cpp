@@ -9,6 +9,7 @@
 #include "status_bar_win.h"
 #include "text_box_win.h"
 
+#include <algorithm>
 #include <commctrl.h>
 
 namespace qs::win32 {
@@ -212,6 +213,25 @@ bool FormWindow::navigate(const MSG& msg) {
     }
     // A check box or button is a group of its own: the arrows go nowhere.
     return kind == ControlKind::CheckBox || kind == ControlKind::Button;
+}
+
+void FormWindow::nextControl(WPARAM which, bool direct) {
+    // IsDialogMessage answers a label's or frame's access key with "to this control", then "to the
+    // next one"; a control that takes no focus marks where the next one is looked for.
+    if (direct) {
+        const ControlWin* view = viewAt(reinterpret_cast<HWND>(which));
+        nextFrom_ = view ? &view->control() : nullptr;
+        const auto stops = forms::tabStops(form_);
+        if (nextFrom_ && std::find(stops.begin(), stops.end(), nextFrom_) != stops.end()) {
+            focus(nextFrom_);
+            nextFrom_ = nullptr;
+        }
+        return;
+    }
+    const ControlWin* focused = viewAt(GetFocus());
+    const forms::Control* from = nextFrom_ ? nextFrom_ : focused ? &focused->control() : nullptr;
+    nextFrom_ = nullptr;
+    focus(forms::nextTabStop(form_, from, which == 0));
 }
 
 void FormWindow::hide() {
@@ -435,6 +455,9 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_CLOSE:
         form_.close(forms::kFormControlMenu);
+        return 0;
+    case WM_NEXTDLGCTL:
+        nextControl(wParam, LOWORD(lParam) != 0);
         return 0;
     case WM_QUERYENDSESSION:
         return sessionEnd_.query && !sessionEnd_.query() ? FALSE : TRUE;

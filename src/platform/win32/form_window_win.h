@@ -90,6 +90,8 @@ private:
     void focus(const forms::Control* control);
     // Tab and the arrow keys among the controls, by the model's order; true when used up.
     bool navigate(const MSG& msg);
+    // WM_NEXTDLGCTL: to the control given (direct) or to the next (which 0) or previous one.
+    void nextControl(WPARAM which, bool direct);
     void paint();
 
     forms::Form& form_;
@@ -102,6 +104,7 @@ private:
     std::map<const forms::Control*, std::unique_ptr<ControlWin>> views_;
     std::map<HWND, ControlWin*> viewOfWindow_;
     std::map<COLORREF, HBRUSH> brushes_;
+    const forms::Control* nextFrom_ = nullptr; // a label whose access key was pressed
     bool attached_ = true;
     bool placed_ = false;
 };
