@@ -50,6 +50,7 @@ public:
     // Then, when the session does end, every loaded form is unloaded without being asked again
     // (so is a form that an Unload handler closes), the main form last, and the program ends.
     void endSession();
+    // From endSession on, a close request unloads without asking.
     bool sessionEnding() const { return sessionEnding_; }
 
 private:
