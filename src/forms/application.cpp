@@ -48,15 +48,32 @@ void Application::run() {
     clock_.runUntil([this] { return ended_; });
 }
 
-bool Application::closeForSessionEnd() {
-    std::vector<Form*> forms = forms_;
-    std::reverse(forms.begin(), forms.end());
-    bool all = true;
-    for (Form* form : forms)
-        // A form's handlers may unload others: only those still here are asked.
-        if (std::find(forms_.begin(), forms_.end(), form) != forms_.end() && form->isLoaded())
-            all = form->close(kAppWindows) && all;
-    return all;
+std::vector<Form*> Application::formsMainLast() const {
+    std::vector<Form*> forms(forms_.rbegin(), forms_.rend());
+    std::stable_partition(forms.begin(), forms.end(), [this](const Form* f) { return f != mainForm_; });
+    return forms;
+}
+
+bool Application::stillLoaded(const Form* form) const {
+    // A form's handlers may unload others: only those still here are taken.
+    return std::find(forms_.begin(), forms_.end(), form) != forms_.end() && form->isLoaded();
+}
+
+bool Application::querySessionEnd() {
+    bool agreed = true;
+    for (Form* form : formsMainLast())
+        if (stillLoaded(form))
+            agreed = form->queryUnload(kAppWindows) && agreed;
+    return agreed;
+}
+
+void Application::endSession() {
+    sessionEnding_ = true;
+    for (Form* form : formsMainLast())
+        if (stillLoaded(form))
+            form->unloadWithoutAsking();
+    // The program does not outlive its session, whatever an Unload handler said.
+    endProgram();
 }
 
 } // namespace qs::forms

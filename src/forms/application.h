@@ -43,17 +43,28 @@ public:
     bool ended() const { return ended_; }
     // Runs the event loop until the program ends.
     void run();
-    // The session is ending: each loaded form is asked to close (mode kAppWindows), the main
-    // form last, as its unload ends the program. True when every form agreed.
-    bool closeForSessionEnd();
+    // The end of the session comes in two steps. First the system asks: every loaded form's
+    // QueryUnload runs with kAppWindows, the main form last, and none is unloaded. True when no
+    // form cancelled.
+    bool querySessionEnd();
+    // Then, when the session does end, every loaded form is unloaded without being asked again
+    // (so is a form that an Unload handler closes), the main form last, and the program ends.
+    void endSession();
+    // From endSession on, a close request unloads without asking.
+    bool sessionEnding() const { return sessionEnding_; }
 
 private:
+    // The loaded forms in the order the session's end takes them: the latest first, the main form last.
+    std::vector<Form*> formsMainLast() const;
+    bool stillLoaded(const Form* form) const;
+
     platform::Clock& clock_;
     Observer* observer_;
     platform::ErrorLog& errors_;
     std::vector<Form*> forms_;
     Form* mainForm_ = nullptr;
     bool ended_ = false;
+    bool sessionEnding_ = false;
 };
 
 } // namespace qs::forms

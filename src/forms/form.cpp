@@ -142,6 +142,12 @@ void Form::hide() {
 }
 
 bool Form::close(int mode) {
+    if (!app_.sessionEnding() && !queryUnload(mode))
+        return false;
+    return unloadWithoutAsking();
+}
+
+bool Form::queryUnload(int mode) {
     if (!loaded_)
         return true;
     if (unloading_)
@@ -155,7 +161,18 @@ bool Form::close(int mode) {
             app_.handlerFailed(name_ + ".QueryUnload");
         }
     }
-    if (cancel == 0 && Unload) {
+    unloading_ = false;
+    return cancel == 0;
+}
+
+bool Form::unloadWithoutAsking() {
+    if (!loaded_)
+        return true;
+    if (unloading_)
+        return false;
+    unloading_ = true;
+    int cancel = 0;
+    if (Unload) {
         try {
             Unload(cancel);
         } catch (...) {

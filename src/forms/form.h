@@ -79,8 +79,13 @@ public:
     void hide();
     // Shows the form if it is hidden, then minimises it to the task bar.
     void minimize();
-    // A close request: QueryUnload, then Unload unless cancelled. Returns true when unloaded.
+    // A close request: QueryUnload, then Unload unless cancelled. Returns true when unloaded. Once
+    // the session is ending every form has been asked already, so only Unload runs.
     bool close(int mode);
+    // The close request's first step: QueryUnload with the mode. True when the form may go.
+    bool queryUnload(int mode);
+    // The second step: Unload, then the form is gone unless the handler cancelled. True when unloaded.
+    bool unloadWithoutAsking();
     // Unloading by the program's own code (mode 1).
     bool unload() { return close(kFormCode); }
 

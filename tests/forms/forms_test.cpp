@@ -328,27 +328,42 @@ TEST_F(FormsTest, QueryUnloadCanCancelAndUnloadRunsOnce) {
     EXPECT_FALSE(form.isLoaded());
 }
 
-TEST_F(FormsTest, TheSessionEndAsksEveryFormTheMainFormLast) {
-    Form other{app, "frmOther"}, closedEarly{app, "frmClosedEarly"};
-    std::vector<std::string> asked;
-    const auto ask = [&](Form& f, bool refuse) {
-        f.QueryUnload = [&asked, &f, refuse](int& cancel, int mode) {
-            asked.push_back(f.name() + " " + std::to_string(mode));
-            cancel = refuse ? 1 : 0;
+TEST_F(FormsTest, TheSessionEndAsksEveryFormFirstAndUnloadsThemOnlyWhenItEnds) {
+    Form other{app, "frmOther"}, latest{app, "frmLatest"};
+    std::vector<std::string> events;
+    bool refuse = true;
+    for (Form* f : {&form, &other, &latest}) {
+        f->QueryUnload = [&, f](int& cancel, int mode) {
+            events.push_back(f->name() + ".QueryUnload " + std::to_string(mode));
+            cancel = f == &other && refuse;
         };
+        f->Unload = [&events, f](int&) { events.push_back(f->name() + ".Unload"); };
+    }
+    // Its exit closes the main window, as the warning window's does.
+    other.Unload = [&](int&) {
+        events.push_back("frmOther.Unload");
+        form.unload();
     };
-    ask(form, false);
-    ask(other, true);
-    ask(closedEarly, false);
     app.setMainForm(form);
-    form.show();
     other.show();
-    closedEarly.show();
-    // The other window's refusal leaves it loaded, and the rest are still asked.
-    EXPECT_FALSE(app.closeForSessionEnd());
-    EXPECT_EQ(asked, (std::vector<std::string>{"frmClosedEarly 2", "frmOther 2", "frmTest 2"}));
-    EXPECT_TRUE(other.isLoaded());
-    EXPECT_FALSE(form.isLoaded());
+    form.show();
+    latest.show();
+
+    // One refusal is the answer, yet every form is asked, the main form last; none goes.
+    EXPECT_FALSE(app.querySessionEnd());
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"frmLatest.QueryUnload 2", "frmOther.QueryUnload 2", "frmTest.QueryUnload 2"}));
+    refuse = false;
+    EXPECT_TRUE(app.querySessionEnd());
+    // Another program's refusal is no end: all is as before.
+    EXPECT_TRUE(form.isLoaded() && other.isLoaded() && latest.isLoaded());
+    EXPECT_FALSE(app.ended());
+
+    events.clear();
+    app.endSession();
+    EXPECT_EQ(events, (std::vector<std::string>{"frmLatest.Unload", "frmOther.Unload", "frmTest.Unload"}))
+        << "unloaded without another question, also when an Unload handler closes a form";
+    EXPECT_FALSE(form.isLoaded() || other.isLoaded() || latest.isLoaded());
     EXPECT_TRUE(app.ended());
 }
 

@@ -272,6 +272,16 @@ void Script::execute(const std::string& command, const std::string& rest) {
         fp.wakeTimer.setWakeSupported(false);
     } else if (command == "suspend-query") {
         fp.windowProcedures.querySuspend();
+    } else if (command == "session") {
+        // The system asks whether the session may end, then ends it; a query without an end is a
+        // session end that another program refused.
+        auto& app = form("frmMain").app();
+        if (rest == "query")
+            fp.transcript.line(std::string("session may end: ") + (app.querySessionEnd() ? "yes" : "no"));
+        else if (rest == "end")
+            app.endSession();
+        else
+            throw ScriptError("expected session query|end");
     } else if (command == "tray" || command == "taskbar-created" || command == "shell32") {
         shell(command, rest);
     } else if (command == "start") {

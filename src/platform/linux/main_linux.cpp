@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
         qs::app::Program program(platform.services(), renderer);
         program.start();
         // A signal is the session's end; one that came during start-up is taken now.
-        termination.watch([&renderer] { renderer.sessionEnding(); });
+        termination.watch([&renderer] { renderer.sessionEnds(); });
         program.run();
         termination.watch({});
     }

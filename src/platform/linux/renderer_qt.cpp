@@ -29,12 +29,21 @@ void wakeLoop() {
 } // namespace
 
 RendererQt::RendererQt() : context_(std::make_unique<QObject>()) {
-    qApp->installEventFilter(
-        new EventHook(context_.get(), [this](QObject* receiver, QEvent* event) { return keyEvent(receiver, event); }));
+    qApp->installEventFilter(new EventHook(context_.get(), [this](QObject* receiver, QEvent* event) {
+        // The session manager's last word ("die") comes as a quit event to the application.
+        if (receiver == qApp && event->type() == QEvent::Quit) {
+            sessionEnds();
+            return false;
+        }
+        return keyEvent(receiver, event);
+    }));
     QObject::connect(qApp, &QApplication::focusChanged, context_.get(),
                      [this](QWidget*, QWidget* now) { focusMoved(now); });
+    // The session manager asks first; only a refusal asks it for the user's attention, to cancel.
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, context_.get(), [this](QSessionManager& manager) {
-        if (!sessionEnding() && manager.allowsInteraction())
+        const bool agreed = !app_ || app_->querySessionEnd();
+        wakeLoop();
+        if (!agreed && manager.allowsInteraction())
             manager.cancel();
     });
 }
@@ -205,10 +214,14 @@ void RendererQt::focusMoved(QWidget* now) {
     }
 }
 
-bool RendererQt::sessionEnding() {
-    const bool all = !app_ || app_->closeForSessionEnd();
+void RendererQt::sessionEnds() {
+    if (app_) {
+        // Nobody asked before a signal, and the forms' answer cannot stop the end: they are asked
+        // for what they do at the session's end, then unloaded.
+        app_->querySessionEnd();
+        app_->endSession();
+    }
     wakeLoop();
-    return all;
 }
 
 QWidget* RendererQt::window(const forms::Form& form) const {

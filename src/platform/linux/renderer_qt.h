@@ -49,9 +49,10 @@ public:
     QWidget* widget(const forms::Control& control) const;
     QAction* action(const forms::MenuItem& item) const;
 
-    // The session is ending (the session manager asks, or a termination signal came): every
-    // loaded form is closed with mode 2, the main form last. True when all of them closed.
-    bool sessionEnding();
+    // The session ends, whatever the forms say (a termination signal, or the session manager's
+    // last word after its question): every loaded form is asked with mode 2, then all are
+    // unloaded, the main form last, and the program ends.
+    void sessionEnds();
 
 private:
     FormView* find(const forms::Form& form) const;

@@ -9,6 +9,7 @@
 #include "status_bar_win.h"
 #include "text_box_win.h"
 
+#include <algorithm>
 #include <commctrl.h>
 
 namespace qs::win32 {
@@ -32,8 +33,10 @@ void registerClass() {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    // No class icon: a form without one of its own gets the system's default, except a fixed
-    // dialog, whose title bar then shows none.
+    // Every form is the program's on the task bar and in Alt+Tab, also one without an icon of its
+    // own; a fixed dialog's title bar still shows none.
+    wc.hIcon = programIcon("main", GetSystemMetrics(SM_CXICON));
+    wc.hIconSm = programIcon("main", GetSystemMetrics(SM_CXSMICON));
     wc.lpszClassName = kWindowClass;
     RegisterClassExA(&wc);
     done = true;
@@ -41,8 +44,8 @@ void registerClass() {
 
 } // namespace
 
-FormWindow::FormWindow(forms::Form& form, FontsWin& fonts, std::function<bool()> sessionEnding)
-    : form_(form), sessionEnding_(std::move(sessionEnding)), fonts_(fonts) {
+FormWindow::FormWindow(forms::Form& form, FontsWin& fonts, SessionEndCalls sessionEnd)
+    : form_(form), sessionEnd_(std::move(sessionEnd)), fonts_(fonts) {
     registerClass();
     const DWORD exStyle = form.topMost() ? WS_EX_TOPMOST : 0;
     hwnd_ = CreateWindowExA(exStyle, kWindowClass, form.caption().c_str(), WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
@@ -223,6 +226,25 @@ bool FormWindow::navigate(const MSG& msg) {
     }
     // A check box or button is a group of its own: the arrows go nowhere.
     return kind == ControlKind::CheckBox || kind == ControlKind::Button;
+}
+
+void FormWindow::nextControl(WPARAM which, bool direct) {
+    // IsDialogMessage answers a label's or frame's access key with "to this control", then "to the
+    // next one"; a control that takes no focus marks where the next one is looked for.
+    if (direct) {
+        const ControlWin* view = viewAt(reinterpret_cast<HWND>(which));
+        nextFrom_ = view ? &view->control() : nullptr;
+        const auto stops = forms::tabStops(form_);
+        if (nextFrom_ && std::find(stops.begin(), stops.end(), nextFrom_) != stops.end()) {
+            focus(nextFrom_);
+            nextFrom_ = nullptr;
+        }
+        return;
+    }
+    const ControlWin* focused = viewAt(GetFocus());
+    const forms::Control* from = nextFrom_ ? nextFrom_ : focused ? &focused->control() : nullptr;
+    nextFrom_ = nullptr;
+    focus(forms::nextTabStop(form_, from, which == 0));
 }
 
 void FormWindow::hide() {
@@ -450,8 +472,15 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         form_.close(forms::kFormControlMenu);
         return 0;
+    case WM_NEXTDLGCTL:
+        nextControl(wParam, LOWORD(lParam) != 0);
+        return 0;
     case WM_QUERYENDSESSION:
-        return sessionEnding_ && !sessionEnding_() ? FALSE : TRUE;
+        return sessionEnd_.query && !sessionEnd_.query() ? FALSE : TRUE;
+    case WM_ENDSESSION:
+        if (sessionEnd_.end)
+            sessionEnd_.end(wParam != FALSE);
+        return 0;
     default:
         break;
     }

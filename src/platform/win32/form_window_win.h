@@ -13,12 +13,19 @@ class ControlWin;
 class FontsWin;
 class MenuBarWin;
 
+// What a form's window does when Windows asks whether the session may end, and when it then says
+// whether the session does end.
+struct SessionEndCalls {
+    std::function<bool()> query;
+    std::function<void(bool ending)> end;
+};
+
 // One form's top-level window with its menu bar, a native control per control and a tooltip
 // control. The window procedure turns the user's input into the model's events; the model's
 // changes come in through formChanged and controlChanged.
 class FormWindow {
 public:
-    FormWindow(forms::Form& form, FontsWin& fonts, std::function<bool()> sessionEnding);
+    FormWindow(forms::Form& form, FontsWin& fonts, SessionEndCalls sessionEnd);
     ~FormWindow();
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
@@ -88,10 +95,12 @@ private:
     void focus(const forms::Control* control);
     // Tab and the arrow keys among the controls, by the model's order; true when used up.
     bool navigate(const MSG& msg);
+    // WM_NEXTDLGCTL: to the control given (direct) or to the next (which 0) or previous one.
+    void nextControl(WPARAM which, bool direct);
     void paint();
 
     forms::Form& form_;
-    std::function<bool()> sessionEnding_;
+    SessionEndCalls sessionEnd_;
     HWND hwnd_ = nullptr;
     HWND tips_ = nullptr;
     FontsWin& fonts_;
@@ -101,6 +110,7 @@ private:
     std::map<const forms::Control*, std::unique_ptr<ControlWin>> views_;
     std::map<HWND, ControlWin*> viewOfWindow_;
     std::map<COLORREF, HBRUSH> brushes_;
+    const forms::Control* nextFrom_ = nullptr; // a label whose access key was pressed
     bool attached_ = true;
     bool placed_ = false;
 };

@@ -50,7 +50,9 @@ FormWindow* RendererWin::ensure(forms::Form& form) {
         return window;
     app_ = &form.app();
     auto& slot = windows_[&form];
-    slot = std::make_unique<FormWindow>(form, fonts_, [this] { return sessionEnding(); });
+    slot = std::make_unique<FormWindow>(
+        form, fonts_,
+        SessionEndCalls{[this] { return querySessionEnd(); }, [this](bool ending) { sessionEndDecided(ending); }});
     return slot.get();
 }
 
@@ -188,10 +190,20 @@ bool RendererWin::translate(MSG& msg) {
     return false;
 }
 
-bool RendererWin::sessionEnding() {
-    const bool all = !app_ || app_->closeForSessionEnd();
+bool RendererWin::querySessionEnd() {
+    // A refusal is not kept: the round stops there, and no WM_ENDSESSION may follow it.
+    if (!sessionMayEnd_)
+        sessionMayEnd_ = !app_ || app_->querySessionEnd();
     wakeLoop();
-    return all;
+    return sessionMayEnd_;
+}
+
+void RendererWin::sessionEndDecided(bool ending) {
+    sessionMayEnd_ = false;
+    // Windows may end the process once the message is answered: the forms' exit runs inside it.
+    if (ending && app_)
+        app_->endSession();
+    wakeLoop();
 }
 
 HWND RendererWin::window(const forms::Form& form) const {

@@ -61,7 +61,10 @@ private:
     void dispose(const forms::Form& form);
     void endModal(const forms::Form& form);
     void destroyDying();
-    bool sessionEnding();
+    // Windows asks each top-level window whether the session may end; the forms are asked once a round.
+    bool querySessionEnd();
+    // Windows tells each window whether the session ends: then the forms are unloaded.
+    void sessionEndDecided(bool ending);
 
     forms::Application* app_ = nullptr;
     FontsWin fonts_; // shared by every window, so it outlives them
@@ -69,6 +72,7 @@ private:
     // Windows of unloaded forms, destroyed once no window procedure of theirs is running.
     std::vector<std::unique_ptr<FormWindow>> dying_;
     std::vector<ModalEntry> modal_;
+    bool sessionMayEnd_ = false; // the forms' answer this round, until Windows says how it ends
 };
 
 } // namespace qs::win32

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <commctrl.h>
+#include <string>
 
 namespace qs::win32 {
 
@@ -106,7 +107,11 @@ void StaticWin::syncProgress() {
     const auto& bar = forms::controlAs<forms::ProgressBar>(control_);
     const int low = std::min(bar.min(), bar.max()), high = std::max(bar.min(), bar.max());
     SendMessageA(hwnd_, PBM_SETRANGE32, static_cast<WPARAM>(low), static_cast<LPARAM>(high));
-    SendMessageA(hwnd_, PBM_SETPOS, static_cast<WPARAM>(std::clamp(bar.value(), low, high)), 0);
+    const int position = std::clamp(bar.value(), low, high);
+    SendMessageA(hwnd_, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+    // What a screen reader reads of the bar, as its window text: how far it has come.
+    const long long percent = high > low ? (position - low) * 100LL / (high - low) : 0;
+    SetWindowTextA(hwnd_, (std::to_string(percent) + "%").c_str());
 }
 
 } // namespace qs::win32

@@ -430,6 +430,16 @@ TEST_F(RendererQtTest, TheProgramsEndTakesTheWindowsAndEndsTheLoop) {
     EXPECT_EQ(renderer_.window(form_), nullptr);
 }
 
+TEST_F(RendererQtTest, TheSessionManagersLastWordEndsTheSession) {
+    app_.setMainForm(form_);
+    form_.Unload = [this](int&) { form_.events.push_back("Unload"); };
+    QEvent die(QEvent::Quit); // what Qt makes of the session manager's "die"
+    QCoreApplication::sendEvent(qApp, &die);
+    EXPECT_EQ(form_.events, (Events{"QueryUnload 2", "Unload"}));
+    EXPECT_TRUE(app_.ended());
+    EXPECT_EQ(renderer_.window(form_), nullptr);
+}
+
 TEST_F(RendererQtTest, AModalFormRunsItsOwnLoop) {
     DemoForm dialog(app_);
     dialog.cmdCancel->Click = [&] { dialog.hide(); };

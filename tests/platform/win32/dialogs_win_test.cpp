@@ -1,5 +1,6 @@
 // Win32Dialogs: real message boxes, answered from a second thread as a user would.
 #include "../../../src/platform/win32/dialogs_win.h"
+#include "../../../src/platform/win32/icons_win.h"
 #include "test_thread_win.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@ struct Seen {
     std::string text;
     bool yes = false, no = false, ok = false;
     HWND owner = nullptr;
+    HICON icon = nullptr; // the box's own, which its task bar button shows
 };
 
 BOOL CALLBACK closeAnyBox(HWND window, LPARAM) {
@@ -33,8 +35,12 @@ int answerBox(const std::string& title, int style, WPARAM button, Seen& seen) {
                 continue;
             char text[256] = "";
             GetDlgItemTextA(box, 0xFFFF, text, sizeof text); // the box's static text
-            seen = {text, GetDlgItem(box, IDYES) != nullptr, GetDlgItem(box, IDNO) != nullptr,
-                    GetDlgItem(box, IDOK) != nullptr, GetWindow(box, GW_OWNER)};
+            seen = {text,
+                    GetDlgItem(box, IDYES) != nullptr,
+                    GetDlgItem(box, IDNO) != nullptr,
+                    GetDlgItem(box, IDOK) != nullptr,
+                    GetWindow(box, GW_OWNER),
+                    reinterpret_cast<HICON>(SendMessageA(box, WM_GETICON, ICON_BIG, 0))};
             SendMessageA(box, WM_COMMAND, button, 0);
             return;
         }
@@ -69,6 +75,27 @@ TEST(DialogsWin, AnOkBoxBelongsToTheActiveWindow) {
     EXPECT_FALSE(seen.yes);
     EXPECT_EQ(seen.owner, main) << "modal to the program's window";
     DestroyWindow(main);
+}
+
+TEST(DialogsWin, WithNoActiveWindowABoxBelongsToAShownOneElseShowsTheProgramsIcon) {
+    // The program in the background, asking from a timer: its window is shown but not active.
+    const HWND shown = CreateWindowExA(0, "STATIC", "QsShown", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                                       nullptr, nullptr);
+    ShowWindow(shown, SW_SHOWNOACTIVATE);
+    SetActiveWindow(nullptr);
+    ASSERT_EQ(GetActiveWindow(), nullptr);
+    Seen seen;
+    answerBox("Quorrel Shutdown info", platform::kStyleInformation, IDOK, seen);
+    EXPECT_EQ(seen.owner, shown) << "on the task bar with the program's window";
+    EXPECT_EQ(seen.icon, nullptr);
+
+    // Nothing of the program shown (the tray only): a button of its own, with the program's icon.
+    ShowWindow(shown, SW_HIDE);
+    answerBox("Quorrel Shutdown info", platform::kStyleInformation, IDOK, seen);
+    EXPECT_EQ(seen.owner, nullptr);
+    ASSERT_NE(seen.icon, nullptr);
+    EXPECT_EQ(seen.icon, programIcon("main", GetSystemMetrics(SM_CXICON)));
+    DestroyWindow(shown);
 }
 
 } // namespace

@@ -1,5 +1,10 @@
 // The program's icons as the executable's resources, loaded at the sizes the windows ask for.
+#include "../../../src/forms/application.h"
+#include "../../../src/forms/form.h"
+#include "../../../src/platform/fake/clock_fake.h"
 #include "../../../src/platform/win32/icons_win.h"
+#include "../../../src/platform/win32/renderer_win.h"
+#include "../recording_error_log.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -10,6 +15,7 @@ namespace {
 struct Picture {
     int width = 0, height = 0;
     int opaque = 0, reddish = 0, coloured = 0;
+    bool operator==(const Picture&) const = default;
 };
 
 Picture pictureOf(HICON icon) {
@@ -56,6 +62,30 @@ TEST(ProgramIconWin, EachIconLoadsAtTheAskedSizeRedWhenMainGreyWhenDisabled) {
         EXPECT_EQ(grey.coloured, 0);
     }
     EXPECT_EQ(programIcon("IcoDisabled", 16), nullptr) << "only the two names the forms use";
+}
+
+TEST(ProgramIconWin, EveryFormWindowShowsTheProgramsIcon) {
+    test::RecordingErrorLog errors;
+    fake::FakeClock clock;
+    RendererWin renderer;
+    forms::Application app{clock, renderer, errors};
+    forms::Form warning{app, "frmWarning"}; // a fixed dialog with no icon of its own
+    warning.setBorderStyle(forms::BorderStyle::FixedDialog);
+    warning.show();
+    const HWND window = renderer.window(warning);
+    ASSERT_TRUE(window);
+    // The class icons, for the task bar and Alt+Tab, are resource 1 of the program at both sizes.
+    for (auto [index, metric] : {std::pair{GCLP_HICON, SM_CXICON}, std::pair{GCLP_HICONSM, SM_CXSMICON}}) {
+        const int size = GetSystemMetrics(metric);
+        const auto icon = reinterpret_cast<HICON>(GetClassLongPtrA(window, index));
+        const auto resource =
+            static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON, size, size, 0));
+        ASSERT_TRUE(icon && resource) << size;
+        EXPECT_EQ(pictureOf(icon).width, size);
+        EXPECT_EQ(pictureOf(icon), pictureOf(resource));
+        DestroyIcon(resource);
+    }
+    warning.unload();
 }
 
 } // namespace

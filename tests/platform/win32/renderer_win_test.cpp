@@ -10,6 +10,7 @@
 #include "../demo_form.h"
 #include "../recording_error_log.h"
 
+#include <cctype>
 #include <commctrl.h>
 #include <functional>
 #include <gtest/gtest.h>
@@ -441,6 +442,11 @@ TEST_F(RendererWinTest, FocusAndDoubleClicksReachTheModel) {
     EXPECT_EQ(form_.events, (Events{"txtNumber.GotFocus", "txtNumber.DblClick"}));
     SetFocus(hwnd(*form_.cmdCancel));
     EXPECT_EQ(form_.focused(), form_.cmdCancel);
+    // A label's access key takes the focus on to the control after it.
+    MSG alt{GetFocus(), WM_SYSCHAR, 'n', 1 << 29, GetTickCount(), {}};
+    EXPECT_TRUE(renderer_.translate(alt));
+    EXPECT_EQ(GetFocus(), edit);
+    EXPECT_EQ(form_.focused(), form_.txtNumber);
 }
 
 TEST_F(RendererWinTest, AnUnloadFromAControlsOwnClickIsSafe) {
@@ -464,6 +470,43 @@ TEST_F(RendererWinTest, TheProgramsEndTakesTheWindowsAndEndsTheLoop) {
     clock_.runUntil([this] { return app_.ended(); });
     EXPECT_TRUE(app_.ended());
     EXPECT_EQ(window(), nullptr);
+}
+
+TEST_F(RendererWinTest, TheFormsGoOnlyWhenWindowsEndsTheSession) {
+    DemoForm second(app_);
+    second.show();
+    second.events.clear();
+    app_.setMainForm(form_);
+    const HWND windows[] = {window(), renderer_.window(second)};
+    for (DemoForm* f : {&form_, &second})
+        f->Unload = [f](int&) { f->events.push_back("Unload"); };
+    // Windows asks every top-level window, then tells each the outcome.
+    const auto endSession = [&](bool ending) {
+        for (HWND w : windows)
+            EXPECT_EQ(send(w, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+        for (HWND w : windows)
+            send(w, WM_ENDSESSION, ending, ENDSESSION_LOGOFF);
+    };
+
+    endSession(false); // another program refused
+    EXPECT_EQ(form_.events, (Events{"QueryUnload 2"})) << "asked once, whichever window Windows asks";
+    EXPECT_EQ(second.events, (Events{"QueryUnload 2"}));
+    EXPECT_TRUE(form_.isLoaded() && second.isLoaded());
+    EXPECT_TRUE(IsWindowVisible(windows[0]) && IsWindowVisible(windows[1]));
+    int ticks = 0;
+    form_.tmrTick->Tick = [&] { ++ticks; };
+    form_.tmrTick->setInterval(10);
+    form_.tmrTick->setEnabled(true);
+    clock_.runUntil([&] { return ticks > 0 || app_.ended(); });
+    EXPECT_FALSE(app_.ended()) << "the program runs on";
+
+    endSession(true);
+    EXPECT_EQ(form_.events, (Events{"QueryUnload 2", "QueryUnload 2", "Unload"}));
+    EXPECT_EQ(second.events, (Events{"QueryUnload 2", "QueryUnload 2", "Unload"}));
+    EXPECT_FALSE(form_.isLoaded() || second.isLoaded());
+    EXPECT_TRUE(app_.ended());
+    settle();
+    EXPECT_FALSE(IsWindow(windows[0]) || IsWindow(windows[1]));
 }
 
 TEST_F(RendererWinTest, AModalFormDisablesTheOthersUntilItCloses) {
@@ -650,6 +693,7 @@ TEST_F(MainWindowWinTest, AStatusPanelShowsItsWholeText) {
     char shown[128] = "";
     send(bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(shown));
     EXPECT_EQ(shown, text);
+    EXPECT_EQ(windowText(bar), text) << "the bar's window text, for a screen reader";
     RECT part{};
     send(bar, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&part));
     int borders[3] = {};
@@ -667,11 +711,76 @@ TEST_F(MainWindowWinTest, AStatusPanelShowsItsWholeText) {
     EXPECT_GE(-face.lfHeight, 7) << "still readable";
 }
 
-TEST_F(MainWindowWinTest, TheWarningWindowFocusesItsMuteBox) {
+TEST_F(MainWindowWinTest, TheWarningWindowFocusesItsMuteBoxAndTellsItsProgress) {
     windows::frmAction warning(main());
     warning.show();
     EXPECT_EQ(GetFocus(), renderer_.control(*warning.chk_mute));
+    // For a screen reader: the bar's window text is how far it has come.
+    warning.prgBar->setValue(4);
+    EXPECT_EQ(windowText(hwnd(*warning.prgBar)), "40%") << "4 of the 10 seconds";
+    warning.prgBar->setValue(10);
+    EXPECT_EQ(windowText(hwnd(*warning.prgBar)), "100%");
     warning.unload();
+}
+
+// The access key a caption marks with "&", in lower case; 0 for none.
+char accessKey(const std::string& caption) {
+    for (size_t i = 0; i + 1 < caption.size(); ++i)
+        if (caption[i] == '&' && caption[++i] != '&')
+            return static_cast<char>(std::tolower(static_cast<unsigned char>(caption[i])));
+    return 0;
+}
+
+TEST_F(MainWindowWinTest, EachAccessKeyWorksItsControl) {
+    std::set<std::string> tried;
+    // Alt and the key in the control's window text, as the loop gets them once translated.
+    const auto alt = [&](const forms::Control& control) {
+        tried.insert(control.displayName());
+        MSG msg{GetFocus(), WM_SYSCHAR,     static_cast<WPARAM>(accessKey(windowText(hwnd(control)))),
+                1 << 29,    GetTickCount(), {}};
+        EXPECT_TRUE(renderer_.translate(msg)) << control.displayName();
+    };
+    // Files chosen before, so the boxes open no file dialog.
+    main().txtExecF->setText("C:\\Apps\\before.cmd");
+    main().txtResumeF->setText("C:\\Apps\\after.cmd");
+    alt(*main().chkForced);
+    EXPECT_EQ(main().chkForced->value(), 1);
+    alt(*main().chkExecFile);
+    EXPECT_EQ(main().chkExecFile->value(), 1);
+    EXPECT_TRUE(IsWindowEnabled(hwnd(*main().txtExecF)));
+    for (int i : {1, 2, 3, 5, 6, 7, 0, 4}) {
+        alt(*main().optExitOption[static_cast<size_t>(i)]);
+        EXPECT_TRUE(main().optExitOption[static_cast<size_t>(i)]->value()) << i;
+        EXPECT_EQ(GetFocus(), hwnd(*main().optExitOption[static_cast<size_t>(i)]));
+    }
+    // Hibernate and wake shows its own file box, whose key is the one the other had.
+    alt(*main().chkResumeF);
+    EXPECT_EQ(main().chkResumeF->value(), 1);
+    alt(*main().optExitOption[0]);
+    alt(*main().cmdActivate);
+    EXPECT_TRUE(main().tmrAction->enabled());
+    EXPECT_EQ(windowText(hwnd(*main().cmdActivate)), "De&activate");
+    alt(*main().cmdActivate);
+    EXPECT_FALSE(main().tmrAction->enabled());
+
+    std::set<std::string> captioned;
+    for (const auto& c : main().controls())
+        if ((c->kind() == forms::ControlKind::Button || c->kind() == forms::ControlKind::CheckBox ||
+             c->kind() == forms::ControlKind::OptionButton) &&
+            accessKey(c->caption()))
+            captioned.insert(c->displayName());
+    EXPECT_EQ(tried, captioned) << "every control with an access key";
+
+    // As in a dialog, the key alone does it where the focus takes no typing.
+    const auto key = [&](const forms::Control& at, char c) {
+        SetFocus(hwnd(at));
+        MSG msg{GetFocus(), WM_CHAR, static_cast<WPARAM>(c), 0, GetTickCount(), {}};
+        renderer_.translate(msg);
+    };
+    key(*main().cmdActivate, 'f');
+    EXPECT_EQ(main().chkForced->value(), 0);
+    key(*main().txtTimeout, 'f');
+    EXPECT_EQ(main().chkForced->value(), 0) << "a text box takes its keys";
 }
 
 TEST_F(RendererWinTest, AFormFreedWhileShownTakesItsWindowAlong) {
