@@ -169,8 +169,11 @@ void FormWindow::applyStyle() {
 }
 
 void FormWindow::applyIcon() {
-    SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(programIcon(form_.icon(), 32)));
-    SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(programIcon(form_.icon(), 16)));
+    // The sizes the system draws title bars and Alt+Tab with, which grow with the DPI.
+    const HICON bigIcon = programIcon(form_.icon(), GetSystemMetrics(SM_CXICON));
+    const HICON smallIcon = programIcon(form_.icon(), GetSystemMetrics(SM_CXSMICON));
+    SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
+    SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
 }
 
 void FormWindow::show() {
