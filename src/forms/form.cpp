@@ -147,40 +147,39 @@ bool Form::close(int mode) {
     return unloadWithoutAsking();
 }
 
-bool Form::queryUnload(int mode) {
-    if (!loaded_)
-        return true;
+std::optional<int> Form::closingStep(const char* event, const std::function<void(int& cancel)>& handler) {
     if (unloading_)
-        return false;
+        return std::nullopt;
     unloading_ = true;
     int cancel = 0;
-    if (QueryUnload) {
+    if (handler) {
         try {
-            QueryUnload(cancel, mode);
+            handler(cancel);
         } catch (...) {
-            app_.handlerFailed(name_ + ".QueryUnload");
+            app_.handlerFailed(name_ + "." + event);
         }
     }
     unloading_ = false;
+    return cancel;
+}
+
+bool Form::queryUnload(int mode) {
+    if (!loaded_)
+        return true;
+    const auto cancel = closingStep("QueryUnload", [this, mode](int& flag) {
+        if (QueryUnload)
+            QueryUnload(flag, mode);
+    });
     return cancel == 0;
 }
 
 bool Form::unloadWithoutAsking() {
     if (!loaded_)
         return true;
-    if (unloading_)
+    const auto cancel = closingStep("Unload", Unload);
+    if (!cancel)
         return false;
-    unloading_ = true;
-    int cancel = 0;
-    if (Unload) {
-        try {
-            Unload(cancel);
-        } catch (...) {
-            app_.handlerFailed(name_ + ".Unload");
-        }
-    }
-    unloading_ = false;
-    if (cancel != 0 || !loaded_)
+    if (*cancel != 0 || !loaded_)
         return !loaded_;
     for (const auto& c : controls_)
         if (c->kind() == ControlKind::Timer)

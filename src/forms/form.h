@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -117,6 +118,9 @@ public:
 private:
     // Runs one of the form's handlers; a failure ends that handler only and goes to the error log.
     void raise(const std::function<void()>& handler, const char* event);
+    // One step of a close request (QueryUnload or Unload) with its cancel flag; nothing while a step
+    // of this form is already running.
+    std::optional<int> closingStep(const char* event, const std::function<void(int& cancel)>& handler);
 
     Application& app_;
     std::string name_;
