@@ -61,10 +61,6 @@ TEST_F(GetLinkTargetTest, GivesTheLocalBasePathAlsoOfAReadOnlyShortcut) {
     EXPECT_EQ(actions::GetLinkTarget(os.files, "C:\\Links\\missing.lnk"), "");
 }
 
-TEST_F(GetLinkTargetTest, TheFakeBackendsShortcutsResolve) {
-    EXPECT_EQ(target(fake::shortcutBytes("D:\\a b\\c.exe")), "D:\\a b\\c.exe");
-}
-
 TEST_F(GetLinkTargetTest, ATruncatedShortcutGivesNothingUntilItsLinkInformationIsWhole) {
     const std::string whole = link();
     for (size_t cut = 0; cut < infoEnd(); ++cut)

@@ -51,15 +51,4 @@ TEST_F(MainWindowTest, SettingsSurviveARestart) {
     EXPECT_EQ(main.ActTime->secondsOfDay(), 14 * 3600 + 20 * 60 + 5);
 }
 
-TEST_F(MainWindowTest, SavedFileHoldsExactlyTheRecordBytes) {
-    auto& main = start();
-    main.txtPeriod->setText("12");
-    EXPECT_TRUE(main.SaveSett("C:\\Apps\\settings.vrk"));
-    const std::string bytes = *os.files.get("C:\\Apps\\settings.vrk");
-    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 36);
-    EXPECT_EQ(bytes.substr(0, 13), "True\r\nFalse\r\n");
-    EXPECT_NE(bytes.find("\r\n12\r\n2\r\n0\r\n"), std::string::npos);
-    EXPECT_EQ(bytes.substr(bytes.size() - 13), "12:00:00 AM\r\n");
-}
-
 } // namespace

@@ -1,5 +1,4 @@
 // Tones by platform kind, and the timer-chip programming of the 9x family.
-#include "app/frmMain.h"
 #include "platform/fake/fake_platform.h"
 #include "windows/modSpeaker.h"
 
@@ -47,23 +46,6 @@ TEST_F(SpeakerTest, NineXProgramsTheTimerChipAndKeepsTheOtherSpeakerBits) {
     windows::SpeakerBeep(services, 20, 100);
     windows::SpeakerBeep(services, 0, 100);
     EXPECT_EQ(take(), "default-beep\ndefault-beep\n");
-}
-
-TEST_F(SpeakerTest, OtherPlatformsGiveTheDefaultBeep) {
-    os.power.setVersion({0, 3, 10, 0});
-    windows::SpeakerBeep(services, 2000, 100);
-    EXPECT_EQ(take(), "default-beep\n");
-}
-
-TEST_F(SpeakerTest, PatternsFallThenRise) {
-    forms::Observer observer;
-    app::Program program(services, observer);
-    program.start();
-    take();
-    program.mainWindow().BeepDown();
-    program.mainWindow().BeepUp();
-    EXPECT_EQ(take(), "beep 4000 100\nsleep 50\nbeep 3000 100\nsleep 50\nbeep 2500 500\nsleep 50\n"
-                      "beep 2500 100\nsleep 50\nbeep 3000 100\nsleep 50\nbeep 4000 500\nsleep 50\n");
 }
 
 } // namespace

@@ -384,28 +384,4 @@ TEST_F(FormsTest, EscapePressesTheCancelButtonAfterKeyPreview) {
     EXPECT_EQ(pressed, 1);
 }
 
-TEST_F(FormsTest, ContainersDecideWhetherInputArrives) {
-    Control& panel = form.addControl(ControlKind::Panel, "pic");
-    auto& box = form.add<CheckBox>("chk", &panel);
-    EXPECT_TRUE(box.acceptsInput());
-    panel.setEnabled(false);
-    EXPECT_FALSE(box.acceptsInput());
-    panel.setEnabled(true);
-    panel.setVisible(false);
-    EXPECT_FALSE(box.acceptsInput());
-    EXPECT_FALSE(box.shownOnScreen());
-}
-
-TEST_F(FormsTest, ModalWindowsRunTheLoopUntilTheyClose) {
-    int pumped = 0;
-    clock.setPump([&] {
-        if (++pumped == 3)
-            form.hide();
-        return true;
-    });
-    form.showModal();
-    EXPECT_EQ(pumped, 3);
-    EXPECT_FALSE(form.isVisible());
-}
-
 } // namespace

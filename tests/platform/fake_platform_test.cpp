@@ -94,29 +94,3 @@ TEST(FakeWakeTimer, FiresInTimeOrderWithWindowTimersAndAfterAJumpPastItsMoment) 
     os.clock.advance(0);
     EXPECT_EQ(out.str(), "waitable-timer set \"T\" due=-600000000 resume=1\nwaitable-timer signalled \"T\"\n");
 }
-
-TEST(FakeProcesses, AProgramRunsItsTimeAndPowercfgChangesTheAnswerWhenItEnds) {
-    std::ostringstream out;
-    fake::FakePlatform os{out};
-    os.power.setHibernateAllowed(true);
-    os.processes.setNextRunSeconds(2);
-    const unsigned pid = os.processes.startProgram("powercfg.exe /hibernate off", 2);
-    EXPECT_EQ(os.processes.exitCode(pid), 259u);
-    EXPECT_TRUE(os.power.isHibernateAllowed());
-    int steps = 0;
-    fake::stepWaits(os.clock, 1, steps);
-    EXPECT_EQ(os.processes.waitForExit(pid), 0u);
-    EXPECT_EQ(steps, 2);
-    EXPECT_EQ(os.processes.exitCode(pid), 0u);
-    EXPECT_FALSE(os.power.isHibernateAllowed());
-
-    os.processes.setPowercfgWorks(false);
-    os.processes.waitForExit(os.processes.startProgram("POWERCFG.EXE /HIBERNATE ON", 2));
-    EXPECT_FALSE(os.power.isHibernateAllowed()); // the failure held for that command only
-    os.processes.waitForExit(os.processes.startProgram("POWERCFG.EXE /HIBERNATE ON", 2));
-    EXPECT_TRUE(os.power.isHibernateAllowed());
-    EXPECT_EQ(os.processes.waitForExit(4242), 0u); // no such process: no wait, no line
-    EXPECT_EQ(out.str(), "start \"powercfg.exe /hibernate off\" style=2\nwaited \"powercfg.exe /hibernate off\"\n"
-                         "start \"POWERCFG.EXE /HIBERNATE ON\" style=2\nwaited \"POWERCFG.EXE /HIBERNATE ON\"\n"
-                         "start \"POWERCFG.EXE /HIBERNATE ON\" style=2\nwaited \"POWERCFG.EXE /HIBERNATE ON\"\n");
-}

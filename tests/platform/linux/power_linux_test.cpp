@@ -8,6 +8,7 @@
 #include <QThread>
 #include <QTimer>
 #include <cstdlib>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -260,14 +261,13 @@ TEST_F(PowerLinuxTest, ARefusingLogindMeansFailure) {
     setenv("XDG_SESSION_ID", "c1", 1);
     LinuxPower p = power();
     // logind's own words are the reason.
-    EXPECT_FALSE(p.exitWindows(1 | 4));
-    EXPECT_EQ(p.failureReason(), "no");
-    EXPECT_FALSE(p.exitWindows(2));
-    EXPECT_EQ(p.failureReason(), "no");
-    EXPECT_FALSE(p.setSuspendState(false, true, false));
-    EXPECT_EQ(p.failureReason(), "no");
-    EXPECT_FALSE(p.setSuspendState(true, false, false));
-    EXPECT_EQ(p.failureReason(), "no");
+    const std::function<bool()> actions[] = {[&] { return p.exitWindows(1 | 4); }, [&] { return p.exitWindows(2); },
+                                             [&] { return p.setSuspendState(false, true, false); },
+                                             [&] { return p.setSuspendState(true, false, false); }};
+    for (const auto& action : actions) {
+        EXPECT_FALSE(action());
+        EXPECT_EQ(p.failureReason(), "no");
+    }
     EXPECT_FALSE(p.exitWindows(0));
     EXPECT_EQ(p.failureReason(), "org.freedesktop.login1.NoSuchSession") << "an error without a text";
 }
@@ -318,7 +318,6 @@ TEST(PowerLinuxVersion, ReportsTheKernelAsTheNtFamily) {
     const platform::OsVersion v = p.version();
     EXPECT_EQ(v.platformId, 2);
     EXPECT_GE(v.major, 2);
-    EXPECT_GE(v.minor, 0);
 }
 
 } // namespace

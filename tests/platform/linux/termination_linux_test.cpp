@@ -124,14 +124,6 @@ protected:
     QProcess program_;
 };
 
-TEST_F(ProgramEnd, SigtermRunsTheExitSequence) {
-    ASSERT_FALSE(QFile::exists(path("ssoe")));
-    startAndWaitForHandler(SIGTERM);
-    ::kill(program_.processId(), SIGTERM);
-    expectCleanEnd();
-    EXPECT_TRUE(QFile::exists(path("ssoe"))) << "the exit sequence did not run";
-}
-
 TEST_F(ProgramEnd, SighupEndsAPendingActionWithoutAQuestion) {
     // The settings record with "Activate on startup" on and a countdown of one hour, the action
     // chosen as -1 (read as true, written back as "True"); "ssoe" on, so the settings are

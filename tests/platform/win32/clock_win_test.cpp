@@ -202,23 +202,5 @@ TEST(ClockWin, OtherRegionsSeparatorsAndDesignatorsAreRead) {
     EXPECT_EQ(parseTimeOfDay("14-20", ".", "", ""), std::nullopt);
 }
 
-TEST(ClockWin, DayAndMonthNamesAreTheRegionalOnes) {
-    test::RecordingErrorLog errors;
-    Win32Clock clock{errors};
-    char text[64];
-    for (WORD day = 1; day <= 7; ++day) { // 2024-01-01 was a Monday
-        const SYSTEMTIME t{2024, 1, 0, day, 0, 0, 0, 0};
-        GetDateFormatA(LOCALE_USER_DEFAULT, 0, &t, "dddd", text, sizeof text);
-        EXPECT_EQ(clock.dayName(day), text);
-    }
-    for (WORD month = 1; month <= 12; ++month) {
-        const SYSTEMTIME t{2024, month, 0, 15, 0, 0, 0, 0};
-        GetDateFormatA(LOCALE_USER_DEFAULT, 0, &t, "MMM", text, sizeof text);
-        EXPECT_EQ(clock.monthAbbrev(month), text);
-    }
-    EXPECT_EQ(clock.dayName(0), "");
-    EXPECT_EQ(clock.monthAbbrev(13), "");
-}
-
 } // namespace
 } // namespace qs::win32

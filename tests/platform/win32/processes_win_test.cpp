@@ -68,17 +68,6 @@ TEST_F(ProcessesWin, AStartedProgramsExitCodeOutlivesIt) {
     EXPECT_EQ(processes.startProgram(dir.path("missing.exe"), SW_HIDE), 0u);
 }
 
-TEST_F(ProcessesWin, OtherProcessesAreOpenedByTheirId) {
-    test::TempFolder dir;
-    const PROCESS_INFORMATION info = startElsewhere(helperIn(dir) + " 0 5");
-    WaitForSingleObject(info.hProcess, 10000);
-    Win32Processes processes(clock, "QuorrelShutdownTest.Codes");
-    EXPECT_EQ(processes.exitCode(info.dwProcessId), 5u);
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-    EXPECT_EQ(processes.exitCode(0), 0u) << "no such process";
-}
-
 TEST_F(ProcessesWin, OpeningABatchFileRunsIt) {
     test::TempFolder dir;
     dir.put("before action.bat", "@echo off\r\necho ran> \"" + dir.path("marker") + "\"\r\n");
@@ -110,12 +99,14 @@ TEST_F(ProcessesWin, WaitingForAProgramRunsTheLoopWithoutBusyingTheProcessor) {
     EXPECT_LT(cpu, elapsed / 10) << "processor seconds in a wait of " << elapsed << " s";
 }
 
-TEST_F(ProcessesWin, AnyProcessIsWaitedForByItsIdAndOneThatCannotBeOpenedNotAtAll) {
+TEST_F(ProcessesWin, AnyProcessIsWaitedForAndReadByItsIdAndOneThatCannotBeOpenedNotAtAll) {
     test::TempFolder dir;
     const PROCESS_INFORMATION info = startElsewhere(helperIn(dir) + " 300 7");
     Win32Processes processes(clock, "QuorrelShutdownTest.Wait");
     EXPECT_EQ(processes.waitForExit(info.dwProcessId), 7u);
+    EXPECT_EQ(processes.exitCode(info.dwProcessId), 7u);
     EXPECT_EQ(processes.waitForExit(0), 0u);
+    EXPECT_EQ(processes.exitCode(0), 0u) << "no such process";
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
 }

@@ -94,10 +94,6 @@ TEST_F(RendererWinTest, ControlsAreNativeAndWhereTheModelPutsThem) {
     ASSERT_TRUE(window());
     EXPECT_TRUE(IsWindowVisible(window()));
     EXPECT_EQ(windowText(window()), "Demo && test");
-    RECT outer;
-    GetWindowRect(window(), &outer);
-    EXPECT_EQ(outer.right - outer.left, 400);
-    EXPECT_EQ(outer.bottom - outer.top, 300);
     const LONG style = GetWindowLongA(window(), GWL_STYLE);
     EXPECT_TRUE(style & WS_MINIMIZEBOX);
     EXPECT_FALSE(style & WS_THICKFRAME) << "fixed size";
@@ -115,26 +111,14 @@ TEST_F(RendererWinTest, ControlsAreNativeAndWhereTheModelPutsThem) {
     EXPECT_EQ(className(hwnd(*form_.stsBar)), STATUSCLASSNAMEA);
     EXPECT_EQ(hwnd(*form_.tmrTick), nullptr) << "a timer has no window";
 
-    // Twips / 15, containers' offsets added: the native controls are all the form's children.
-    const RECT cancel = placeOf(*form_.cmdCancel);
-    EXPECT_EQ(cancel.left, 280);
-    EXPECT_EQ(cancel.top, 153);
-    EXPECT_EQ(cancel.right - cancel.left, 80);
-    EXPECT_EQ(cancel.bottom - cancel.top, 25);
-    const RECT inside = placeOf(*form_.lblInside);
-    EXPECT_EQ(inside.left, 10 + 4);
-    EXPECT_EQ(inside.top, 153 + 4);
+    // Places are the dpi test's; the native controls are all the form's children.
     EXPECT_EQ(GetParent(hwnd(*form_.lblInside)), window());
     EXPECT_EQ(windowText(hwnd(*form_.lblInside)), "First line\r\nSecond line");
     EXPECT_EQ(GetWindowLongA(hwnd(*form_.lblNumber), GWL_STYLE) & SS_TYPEMASK, SS_RIGHT);
     EXPECT_EQ(send(hwnd(*form_.cboUnit), CB_GETCURSEL), 1);
-    EXPECT_EQ(send(hwnd(*form_.prgDone), PBM_GETPOS), 3);
-    EXPECT_EQ(GetWindowLongA(hwnd(*form_.cmdCancel), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
 }
 
 TEST_F(RendererWinTest, ModelChangesReachTheWindows) {
-    form_.setCaption("Renamed");
-    EXPECT_EQ(windowText(window()), "Renamed");
     // Topmost: above a window shown after it. (Windows also marks it WS_EX_TOPMOST; Wine does not
     // while the window owns a topmost tooltip, but places it the same.)
     const HWND later = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
@@ -152,10 +136,6 @@ TEST_F(RendererWinTest, ModelChangesReachTheWindows) {
     EXPECT_EQ(moved.left, 20);
     EXPECT_EQ(moved.right - moved.left, 100);
     EXPECT_EQ(moved.bottom - moved.top, 30);
-    form_.cmdCancel->setCaption("&Stop");
-    EXPECT_EQ(windowText(hwnd(*form_.cmdCancel)), "&Stop");
-    form_.cmdCancel->setEnabled(false);
-    EXPECT_FALSE(IsWindowEnabled(hwnd(*form_.cmdCancel)));
     form_.picBox->setVisible(false);
     EXPECT_FALSE(IsWindowVisible(hwnd(*form_.lblInside))) << "a hidden container hides what it holds";
     form_.fraChoice->setEnabled(false);
@@ -181,14 +161,10 @@ TEST_F(RendererWinTest, ModelChangesReachTheWindows) {
     EXPECT_EQ(windowText(hwnd(*form_.txtNumber)), "42");
     form_.cboUnit->setListIndex(-1);
     EXPECT_EQ(send(hwnd(*form_.cboUnit), CB_GETCURSEL), CB_ERR);
-    form_.cboUnit->addItem("Days");
-    EXPECT_EQ(send(hwnd(*form_.cboUnit), CB_GETCOUNT), 4);
     form_.dtpAt->setSecondsOfDay(13 * 3600 + 5);
     SYSTEMTIME at{};
     EXPECT_EQ(send(hwnd(*form_.dtpAt), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&at)), GDT_VALID);
     EXPECT_EQ(at.wHour * 3600 + at.wMinute * 60 + at.wSecond, 13 * 3600 + 5);
-    form_.prgDone->setValue(7);
-    EXPECT_EQ(send(hwnd(*form_.prgDone), PBM_GETPOS), 7);
     form_.stsBar->setPanelText(1, "Status : Active");
     char panel[64] = "";
     send(hwnd(*form_.stsBar), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(panel));
