@@ -109,8 +109,12 @@ void Form::load() {
 
 void Form::show() {
     load();
-    if (!loaded_ || visible_)
+    if (!loaded_)
         return;
+    if (visible_) {
+        app_.observer().formRestored(*this);
+        return;
+    }
     visible_ = true;
     app_.observer().formShown(*this, false);
     activate();
@@ -129,7 +133,8 @@ void Form::showModal() {
 }
 
 void Form::minimize() {
-    show();
+    if (!visible_)
+        show();
     if (visible_)
         app_.observer().formMinimized(*this);
 }

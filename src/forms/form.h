@@ -74,6 +74,7 @@ public:
     bool isModal() const { return modal_; }
     // Loads the form (raising Load) the first time it is needed.
     void load();
+    // Shows the form; one already shown but minimised by the user comes back.
     void show();
     // Shows the form and runs the event loop until it is hidden or unloaded.
     void showModal();

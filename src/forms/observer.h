@@ -22,6 +22,8 @@ public:
     virtual void formHidden(Form&) {}
     // The shown form is minimised to the task bar.
     virtual void formMinimized(Form&) {}
+    // Show was asked for a form already shown: a window the user minimised comes back.
+    virtual void formRestored(Form&) {}
     virtual void formUnloaded(Form&) {}
     // The form is being destroyed, loaded or not: nothing may refer to it or its controls after this.
     virtual void formDestroyed(Form&) {}

@@ -199,6 +199,13 @@ void FormView::minimize() {
     window_->showMinimized();
 }
 
+void FormView::restore() {
+    if (!window_->isMinimized())
+        return;
+    window_->showNormal();
+    window_->activateWindow();
+}
+
 void FormView::focus(const forms::Control* control) {
     if (QWidget* widget = control ? widgetOf(*control) : nullptr)
         widget->setFocus(Qt::TabFocusReason);

@@ -35,6 +35,8 @@ public:
     void hide();
     // To the task bar, where the user can reach it without a notification area.
     void minimize();
+    // A minimised window back to its normal size, in front.
+    void restore();
     void formChanged(forms::Property what);
     void controlChanged(forms::Control& control, forms::Property what);
     void menuChanged(forms::MenuItem& item);

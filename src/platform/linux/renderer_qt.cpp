@@ -106,6 +106,11 @@ void RendererQt::formMinimized(forms::Form& form) {
         view->minimize();
 }
 
+void RendererQt::formRestored(forms::Form& form) {
+    if (FormView* view = find(form))
+        view->restore();
+}
+
 void RendererQt::formUnloaded(forms::Form& form) {
     dispose(form);
     wakeLoop();

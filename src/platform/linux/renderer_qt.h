@@ -39,6 +39,7 @@ public:
     void menuChanged(forms::MenuItem& item) override;
     void programEnded() override;
     void formMinimized(forms::Form& form) override;
+    void formRestored(forms::Form& form) override;
     void drawIcon(forms::Form& form, int iconId, int x, int y) override;
     void popupMenu(forms::Form& form, forms::MenuItem& menu, forms::MenuItem* defaultItem) override;
     // Measured in the control's font, whether or not its widget exists yet.

@@ -113,6 +113,14 @@ void RendererWin::formMinimized(forms::Form& form) {
         ShowWindow(window->hwnd(), SW_MINIMIZE);
 }
 
+void RendererWin::formRestored(forms::Form& form) {
+    FormWindow* window = find(form);
+    if (!window || !IsIconic(window->hwnd()))
+        return;
+    ShowWindow(window->hwnd(), SW_RESTORE);
+    SetForegroundWindow(window->hwnd());
+}
+
 void RendererWin::formUnloaded(forms::Form& form) {
     dispose(form);
     wakeLoop();

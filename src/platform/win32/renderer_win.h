@@ -30,6 +30,7 @@ public:
     void formShown(forms::Form& form, bool modal) override;
     void formHidden(forms::Form& form) override;
     void formMinimized(forms::Form& form) override;
+    void formRestored(forms::Form& form) override;
     void formUnloaded(forms::Form& form) override;
     void formDestroyed(forms::Form& form) override;
     void formChanged(forms::Form& form, forms::Property what) override;

@@ -170,8 +170,9 @@ TEST_F(TrayLinuxTest, ATimerCallsItsProcedureWithItsArgumentsUntilKilled) {
     EXPECT_EQ(calls, (std::vector<Call>(2, {window_, 0x113, 5})));
 }
 
-// Without a tray host the program is told so, and the window it would hide goes to the task bar.
-TEST(NoTrayLinuxTest, TheTrayIsUnavailableAndAMinimisedFormStaysOnTheTaskBar) {
+// Without a tray host the program is told so, and the window it would hide goes to the task bar,
+// from where showing it brings it back.
+TEST(NoTrayLinuxTest, TheTrayIsUnavailableAndAMinimisedFormStaysOnTheTaskBarUntilShown) {
     std::ostringstream out;
     fake::Transcript transcript{out};
     fake::FakeDialogs dialogs{transcript};
@@ -188,6 +189,8 @@ TEST(NoTrayLinuxTest, TheTrayIsUnavailableAndAMinimisedFormStaysOnTheTaskBar) {
     ASSERT_TRUE(window);
     EXPECT_TRUE(test::loopUntil([window] { return window->isVisible() && window->isMinimized(); }, 5000));
     EXPECT_TRUE(main.isVisible());
+    main.show(); // as the tray's Restore does
+    EXPECT_TRUE(test::loopUntil([window] { return window->isVisible() && !window->isMinimized(); }, 5000));
     main.unload();
 }
 

@@ -778,6 +778,14 @@ TEST_F(RendererWinTest, AFormFreedWhileShownTakesItsWindowAlong) {
     EXPECT_TRUE(form_.events.empty());
 }
 
+TEST_F(RendererWinTest, ShowingAMinimisedFormBringsItBack) {
+    ShowWindow(window(), SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(window()));
+    form_.show();
+    EXPECT_FALSE(IsIconic(window()));
+    EXPECT_TRUE(IsWindowVisible(window()));
+}
+
 TEST_F(RendererWinTest, LookAndLimitsChangedAfterShowReachTheWindow) {
     const LRESULT icon = send(window(), WM_GETICON, ICON_SMALL);
     form_.setMinButton(false);
