@@ -3,8 +3,7 @@
 Prints its port, then serves /version ("2.3\\r\\n"), /empty, /status/N, /size/N (N bytes),
 /hop/N (a redirect to /hop/N-1; /hop/0 is the version), /to-http/PORT (a redirect to that port's
 http /version) and /slow/NAME (two bytes, a line "began NAME" on the standard output, the rest
-10 s later), /newer/product/vrk_curver.txt ("9.9", a site that publishes a newer version);
-everything else, /missing/... among it, is 404.
+10 s later); everything else is 404.
 """
 import http.server
 import ssl
@@ -35,8 +34,6 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.answer(302, b"moved", "/hop/%d" % (int(arg) - 1))
         elif what == "to-http":
             self.answer(302, b"moved", "http://127.0.0.1:%s/version" % arg)
-        elif self.path == "/newer/product/vrk_curver.txt":
-            self.answer(200, b"9.9")
         elif what == "slow":
             self.send_response(200)
             self.send_header("Content-Length", "5")

@@ -42,9 +42,7 @@ class Handler(BaseHTTPRequestHandler):
             self.answer(VERSION)
         elif path == "/empty":
             self.answer(b"")
-        elif path == "/newer/product/vrk_curver.txt":  # a site that publishes a newer version
-            self.answer(b"9.9")
-        elif path.startswith("/missing"):  # also a site without a version file
+        elif path.startswith("/missing"):
             self.answer(b"<html>not here</html>", 404)
         elif path == "/exactly-64k":
             self.answer(b"v" * LIMIT)
